@@ -1,0 +1,22 @@
+// The program: the application object, the printer, the main window and the message loop.
+#include "CupsPrintSystem.h"
+#include "ErrorReport.h"
+#include "Fonts.h"
+#include "Main.h"
+#include "TApplication.h"
+#include "TPrinter.h"
+
+#include <memory>
+
+int main(int argc, char** argv) {
+    TApplication app(argc, argv);
+    registerApplicationFonts();
+
+    TPrinter printer(std::make_unique<CupsPrintSystem>());
+    TMainForm MainForm(printer);
+    // A failed creation handler is reported before the window shows; the window opens all the same.
+    ErrorReport::guard([&] { MainForm.FormCreate(); });
+    MainForm.showFirst();
+    app.exec();
+    return 0;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QApplication>
+
+// The application object. Qt lets no exception cross its event loop, so the error report is called here,
+// around the dispatch of every event.
+class TApplication : public QApplication {
+public:
+    TApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};

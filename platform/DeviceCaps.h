@@ -1,0 +1,17 @@
+#pragma once
+
+#include "PrintSystem.h"
+
+// The printable area of a sheet in the settings' orientation. A landscape page is the portrait sheet turned
+// a quarter turn anticlockwise: its left margin is the sheet's bottom margin, its top margin the sheet's
+// left margin, and its across resolution the sheet's down resolution.
+DeviceCaps deviceCapsFor(const DocumentSettings& settings);
+
+// Resolution across and down the page in the settings' orientation, in dots per inch.
+int horizontalDpi(const DocumentSettings& settings);
+int verticalDpi(const DocumentSettings& settings);
+
+// Offset of the printable area's corner from the corner of the page in the settings' orientation, in
+// hundredths of a millimetre.
+int printableLeft(const DocumentSettings& settings);
+int printableTop(const DocumentSettings& settings);

@@ -1,0 +1,20 @@
+#include "Errors.h"
+
+#include <cstdio>
+
+namespace {
+std::string osErrorMessage(int code, const std::string& systemText) {
+    if (code == 0)
+        return "A call to an OS function failed";
+    char head[64];
+    std::snprintf(head, sizeof head, "System Error.  Code: %d.\r\n", code);
+    return head + systemText;
+}
+} // namespace
+
+EOSError::EOSError(int code, const std::string& systemText)
+    : Exception(osErrorMessage(code, systemText)), code_(code) {}
+
+EInvalidOp::EInvalidOp() : EMathError("Invalid floating point operation") {}
+EZeroDivide::EZeroDivide() : EMathError("Floating point division by zero") {}
+EOverflow::EOverflow() : EMathError("Floating point overflow") {}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <functional>
+
+class TPrinter;
+
+// The print command between the busy pointer and its restoring: landscape, the printer's scales from its
+// capabilities, one document, the selected template (read after the document has started) at those scales.
+void printEnvelope(TPrinter& printer, const std::function<int()>& selectedTemplate);

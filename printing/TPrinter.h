@@ -1,0 +1,78 @@
+#pragma once
+
+#include "PrintSystem.h"
+#include "TPrinterCanvas.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+enum TPrinterState { psNoHandle, psHandleIC, psHandleDC };
+enum TPrinterOrientation { poPortrait, poLandscape };
+
+struct TPrinterDevice {
+    QString Driver;
+    QString Device;
+    QString Port;
+};
+
+struct TPrinterEntry {
+    QString Text;
+    TPrinterDevice Device;
+};
+
+// The program-wide printer: the printer list, the current printer with its document settings, the drawing
+// context and the open document.
+class TPrinter {
+public:
+    explicit TPrinter(std::unique_ptr<PrintSystem> system);
+    ~TPrinter();
+    TPrinter(const TPrinter&) = delete;
+    TPrinter& operator=(const TPrinter&) = delete;
+
+    // --- printer list and selection ---
+    const std::vector<TPrinterEntry>& Printers();
+    // Reading while no printer is current runs the default-printer selection first.
+    int PrinterIndex();
+    void setPrinterIndex(int value);
+    // The current printer's document settings; null when it has none.
+    const DocumentSettings* DevMode() const { return devMode_ ? &*devMode_ : nullptr; }
+
+    // --- print job ---
+    TPrinterOrientation Orientation();
+    void setOrientation(TPrinterOrientation value);
+    // Brings the context to at least an information context and returns it.
+    DeviceContext& Handle();
+    TPrinterState State() const { return state_; }
+    bool Printing() const { return printing_; }
+    const QString& Title() const { return title_; }
+    TPrinterCanvas& Canvas();
+    void BeginDoc();
+    void EndDoc();
+
+    // What the abort procedure does while a job is handed over: by default, dispatch pending window events.
+    void setPendingEventsHandler(std::function<void()> handler);
+
+private:
+    void buildPrinterList();
+    void selectDefaultPrinter();
+    void makeCurrent(int index);
+    void releaseCurrent();
+    void setState(TPrinterState value);
+
+    std::unique_ptr<PrintSystem> system_;
+    std::optional<std::vector<TPrinterEntry>> printers_;
+    int printerIndex_ = -1;
+    std::unique_ptr<PrinterHandle> handle_;
+    std::optional<DocumentSettings> devMode_;
+
+    TPrinterState state_ = psNoHandle;
+    std::unique_ptr<DeviceContext> context_;
+    bool printing_ = false;
+    QString title_;
+    std::unique_ptr<TPrinterCanvas> canvas_;
+    std::function<void()> pendingEvents_;
+};

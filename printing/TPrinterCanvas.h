@@ -1,0 +1,35 @@
+#pragma once
+
+#include "DrawingSurface.h"
+#include "RasterSurface.h"
+
+#include <functional>
+
+// The printer page as a drawing surface. It keeps its pen and brush from one document to the next and
+// accepts drawing only while a document is open.
+class TPrinterCanvas : public DrawingSurface {
+public:
+    // isPrinting tells whether a document is open.
+    explicit TPrinterCanvas(std::function<bool()> isPrinting);
+
+    // Connects the surface to a context's page, or to nothing; pen, brush and position stay.
+    void attach(RunSink* page, LinePatterns patterns);
+    void detach();
+
+    void setBrushStyle(BrushStyle style) override;
+    void setBrushColor(TColor color) override;
+    void setPenMode(PenMode mode) override;
+    void setPenColor(TColor color) override;
+    void setPenStyle(PenStyle style) override;
+    void moveTo(int x, int y) override;
+    void lineTo(int x, int y) override;
+    void fillRect(int left, int top, int right, int bottom) override;
+
+    const RasterSurface& raster() const { return raster_; }
+
+private:
+    void requirePrinting() const;
+
+    RasterSurface raster_;
+    std::function<bool()> isPrinting_;
+};
