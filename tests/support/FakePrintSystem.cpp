@@ -60,7 +60,7 @@ public:
     void setAbortProc(std::function<bool()> proc) override { abortProc_ = std::move(proc); }
     void startDoc(const QString& title) override {
         system_.log.push_back("startDoc");
-        system_.documents.push_back({title, device_, settings_, caps_});
+        system_.documents.push_back({title, device_, settings_, caps_, 0, 0, false, {}});
     }
     void startPage() override {
         system_.log.push_back("startPage");
