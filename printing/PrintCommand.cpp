@@ -4,12 +4,18 @@
 #include "TPrinter.h"
 #include "TemplateDispatch.h"
 
+#include <QScopeGuard>
+
 void printEnvelope(TPrinter& printer, const std::function<int()>& selectedTemplate) {
     printer.setOrientation(poLandscape);
     const DeviceCaps caps = printer.Handle().caps();
     const double scaleX = RealArithmetic::divide(caps.horzRes, caps.horzSize);
     const double scaleY = RealArithmetic::divide(caps.vertRes, caps.vertSize);
     printer.BeginDoc();
+    // A page that fails half-drawn is not sent, and the document does not stay open to block every later
+    // command with "Printing in progress".
+    auto abandon = qScopeGuard([&printer] { printer.AbortDoc(); });
     paintTemplate(selectedTemplate(), printer.Canvas(), scaleX, scaleY);
     printer.EndDoc();
+    abandon.dismiss();
 }

@@ -52,6 +52,9 @@ public:
     TPrinterCanvas& Canvas();
     void BeginDoc();
     void EndDoc();
+    // Drops the open document without handing it to the print system and releases the context; does
+    // nothing when no document is open. For a command that fails between BeginDoc and EndDoc.
+    void AbortDoc();
 
     // What the abort procedure does while a job is handed over: by default, dispatch pending window events.
     void setPendingEventsHandler(std::function<void()> handler);
@@ -62,6 +65,8 @@ private:
     void makeCurrent(int index);
     void releaseCurrent();
     void setState(TPrinterState value);
+    void attachCanvas();
+    bool abortProc();
 
     std::unique_ptr<PrintSystem> system_;
     std::optional<std::vector<TPrinterEntry>> printers_;

@@ -14,6 +14,9 @@ public:
 
     // Connects the surface to a context's page, or to nothing; pen, brush and position stay.
     void attach(RunSink* page, LinePatterns patterns);
+    // As above, for a page whose resolution differs across and down: a line takes the patterns of its
+    // major axis, so dashes keep their length on paper in both directions.
+    void attach(RunSink* page, LinePatterns across, LinePatterns down);
     void detach();
 
     void setBrushStyle(BrushStyle style) override;
@@ -31,5 +34,7 @@ private:
     void requirePrinting() const;
 
     RasterSurface raster_;
+    LinePatterns across_;
+    LinePatterns down_;
     std::function<bool()> isPrinting_;
 };

@@ -1,0 +1,63 @@
+#include "TPrinterCanvas.h"
+
+#include "Errors.h"
+
+#include <cstdlib>
+#include <utility>
+
+TPrinterCanvas::TPrinterCanvas(std::function<bool()> isPrinting) : isPrinting_(std::move(isPrinting)) {}
+
+void TPrinterCanvas::attach(RunSink* page, LinePatterns patterns) {
+    attach(page, patterns, patterns);
+}
+
+void TPrinterCanvas::attach(RunSink* page, LinePatterns across, LinePatterns down) {
+    across_ = across;
+    down_ = down;
+    raster_.setPatterns(across);
+    raster_.attach(page);
+}
+
+void TPrinterCanvas::detach() {
+    raster_.attach(nullptr);
+}
+
+void TPrinterCanvas::requirePrinting() const {
+    if (!isPrinting_())
+        throw EPrinter(PrinterMessages::NotPrinting);
+}
+
+// Pen and brush settings are only remembered, so they may change between documents.
+void TPrinterCanvas::setBrushStyle(BrushStyle style) {
+    raster_.setBrushStyle(style);
+}
+void TPrinterCanvas::setBrushColor(TColor color) {
+    raster_.setBrushColor(color);
+}
+void TPrinterCanvas::setPenMode(PenMode mode) {
+    raster_.setPenMode(mode);
+}
+void TPrinterCanvas::setPenColor(TColor color) {
+    raster_.setPenColor(color);
+}
+void TPrinterCanvas::setPenStyle(PenStyle style) {
+    raster_.setPenStyle(style);
+}
+
+void TPrinterCanvas::moveTo(int x, int y) {
+    requirePrinting();
+    raster_.moveTo(x, y);
+}
+
+void TPrinterCanvas::lineTo(int x, int y) {
+    requirePrinting();
+    const bool acrossMajor = std::llabs(static_cast<long long>(x) - raster_.penX()) >=
+                             std::llabs(static_cast<long long>(y) - raster_.penY());
+    raster_.setPatterns(acrossMajor ? across_ : down_);
+    raster_.lineTo(x, y);
+}
+
+void TPrinterCanvas::fillRect(int left, int top, int right, int bottom) {
+    requirePrinting();
+    raster_.fillRect(left, top, right, bottom);
+}
