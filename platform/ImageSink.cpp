@@ -1,15 +1,21 @@
 #include "ImageSink.h"
 
+#include <algorithm>
+
 namespace {
-QRgb toRgb(TColor color) { return 0xFF000000u | color; }
+QRgb toRgb(TColor color) {
+    return 0xFF000000u | color;
+}
 } // namespace
 
 void ImageSink::run(const PixelRun& run) {
     const QRgb rgb = toRgb(run.color);
-    int x = run.x;
-    int y = run.y;
-    for (int i = 0; i < run.count; ++i, x += run.dx, y += run.dy)
-        reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = rgb;
+    // One detach per run, then plain pointer steps.
+    const qsizetype stride = image_.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    QRgb* p = reinterpret_cast<QRgb*>(image_.bits()) + run.y * stride + run.x;
+    const qsizetype step = run.dy * stride + run.dx;
+    for (int i = 0; i < run.count; ++i, p += step)
+        *p = rgb;
 }
 
 void ImageSink::fill(int left, int top, int right, int bottom, TColor color) {

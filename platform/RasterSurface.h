@@ -35,8 +35,6 @@ public:
 
 private:
     void rasterize(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
-    // Pattern state for the pixel at the given distance along the current path: true draws pen colour.
-    bool penOnAt(std::int64_t step) const;
 
     RunSink* sink_;
     LinePatterns patterns_;
