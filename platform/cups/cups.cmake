@@ -1,0 +1,3 @@
+# The CUPS backend of the print system. Debian ships no pkg-config file for libcups; CMake's module finds it.
+find_package(Cups 2.2 REQUIRED)
+target_link_libraries(platform PUBLIC Cups::Cups)

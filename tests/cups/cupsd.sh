@@ -1,0 +1,172 @@
+#!/bin/sh
+# A private CUPS server for the tests, isolated from the machine's own print system.
+#
+#   cupsd.sh start DIR PORT          fresh server in DIR (wiped first) on 127.0.0.1:PORT; prints
+#                                    CUPS_SERVER=127.0.0.1:PORT. Run it as root: the server drops to user lp.
+#   cupsd.sh stop DIR                stops the server started in DIR by its PID and removes DIR
+#   cupsd.sh add-queue DIR NAME [FORMAT [DPI]]
+#                                    adds an enabled queue printing to DIR/out/NAME.out on A4 paper;
+#                                    FORMAT is pdf (default) or ps; DPI such as 300dpi or 600x300dpi
+#                                    becomes the queue's default resolution
+#   cupsd.sh delete-queue DIR NAME
+#   cupsd.sh delete-all DIR          removes every queue
+#   cupsd.sh set-default DIR NAME    the server's default queue
+#   cupsd.sh env DIR                 prints the client environment: CUPS_SERVER, CUPS_SERVERROOT, HOME
+#
+# Clients reach the server with CUPS_SERVER=127.0.0.1:PORT. The client variables that `env` prints keep
+# the machine's client.conf and lpoptions out, and give a fresh HOME without a ~/.cups; unset PRINTER and
+# LPDEST as well.
+set -eu
+
+usage() {
+    sed -n '2,17p' "$0" >&2
+    exit 2
+}
+
+[ $# -ge 2 ] || usage
+cmd=$1
+dir=$2
+shift 2
+
+server() { cat "$dir/server"; }
+
+lpadmin_here() { CUPS_SERVER=$(server) CUPS_SERVERROOT="$dir/client" lpadmin "$@"; }
+lpstat_here() { CUPS_SERVER=$(server) CUPS_SERVERROOT="$dir/client" lpstat "$@"; }
+
+write_config() {
+    port=$1
+    cat >"$dir/conf/cupsd.conf" <<EOF
+LogLevel warn
+Listen 127.0.0.1:$port
+Listen $dir/cups.sock
+Browsing Off
+WebInterface No
+DefaultAuthType None
+MaxJobs 0
+PreserveJobFiles No
+PreserveJobHistory No
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+    Allow all
+  </Limit>
+</Policy>
+EOF
+    cat >"$dir/conf/cups-files.conf" <<EOF
+User lp
+Group lp
+SystemGroup root
+FileDevice Yes
+ServerRoot $dir/conf
+CacheDir $dir/cache
+StateDir $dir/state
+RequestRoot $dir/spool
+TempDir $dir/spool/tmp
+Printcap $dir/state/printcap
+ErrorLog $dir/log/error_log
+AccessLog $dir/log/access_log
+PageLog $dir/log/page_log
+EOF
+}
+
+start() {
+    [ $# -eq 1 ] || usage
+    port=$1
+    rm -rf "$dir"
+    mkdir -p "$dir/conf/ppd" "$dir/conf/ssl" "$dir/cache" "$dir/state" "$dir/spool/tmp" "$dir/log" \
+        "$dir/out" "$dir/client" "$dir/home"
+    # Filters and backends run as lp: they must reach the folders and write the output files.
+    chmod 755 "$dir" "$dir/conf" "$dir/conf/ppd" "$dir/cache" "$dir/state" "$dir/log" "$dir/client" "$dir/home"
+    chmod 1777 "$dir/out" "$dir/spool" "$dir/spool/tmp"
+    write_config "$port"
+    echo "127.0.0.1:$port" >"$dir/server"
+
+    setsid cupsd -f -c "$dir/conf/cupsd.conf" -s "$dir/conf/cups-files.conf" \
+        </dev/null >"$dir/log/cupsd.out" 2>&1 &
+    pid=$!
+    echo "$pid" >"$dir/cupsd.pid"
+
+    tries=0
+    until lpstat_here -r >/dev/null 2>&1; do
+        tries=$((tries + 1))
+        if ! kill -0 "$pid" 2>/dev/null || [ $tries -gt 100 ]; then
+            echo "cupsd did not come up on 127.0.0.1:$port" >&2
+            cat "$dir/log/cupsd.out" "$dir/log/error_log" >&2 2>/dev/null || true
+            kill "$pid" 2>/dev/null || true
+            exit 1
+        fi
+        sleep 0.1
+    done
+    echo "CUPS_SERVER=127.0.0.1:$port"
+}
+
+stop() {
+    [ -f "$dir/cupsd.pid" ] || exit 0
+    pid=$(cat "$dir/cupsd.pid")
+    if kill "$pid" 2>/dev/null; then
+        tries=0
+        while kill -0 "$pid" 2>/dev/null; do
+            tries=$((tries + 1))
+            if [ $tries -gt 50 ]; then
+                kill -9 "$pid" 2>/dev/null || true
+                break
+            fi
+            sleep 0.1
+        done
+    fi
+    rm -rf "$dir"
+}
+
+add_queue() {
+    [ $# -ge 1 ] || usage
+    name=$1
+    format=${2:-pdf}
+    dpi=${3:-}
+    case $format in
+    pdf) model=lsb/usr/cupsfilters/Generic-PDF_Printer-PDF.ppd ;;
+    ps) model=drv:///sample.drv/generic.ppd ;;
+    *) usage ;;
+    esac
+    lpadmin_here -p "$name" -E -v "file://$dir/out/$name.out" -m "$model" \
+        -o PageSize=A4 -o media-default=iso_a4_210x297mm
+    if [ -n "$dpi" ]; then
+        # A resolution the model lacks, such as 600x300dpi, is added to the queue's own copy of its PPD.
+        ppd="$dir/conf/ppd/$name.ppd"
+        if ! grep -q '^\*DefaultResolution:' "$ppd"; then
+            printf '*OpenUI *Resolution/Resolution: PickOne\n*OrderDependency: 100 AnySetup *Resolution\n*DefaultResolution: %s\n*CloseUI: *Resolution\n' \
+                "$dpi" >>"$ppd"
+        fi
+        if ! grep -q "^\*Resolution $dpi/" "$ppd"; then
+            sed -i "s|^\*DefaultResolution:.*|&\n*Resolution $dpi/$dpi: \"\"|" "$ppd"
+        fi
+        sed -i "s|^\*DefaultResolution:.*|*DefaultResolution: $dpi|" "$ppd"
+        lpadmin_here -p "$name" -P "$ppd"
+    fi
+}
+
+case $cmd in
+start) start "$@" ;;
+stop) stop ;;
+add-queue) add_queue "$@" ;;
+delete-queue)
+    [ $# -eq 1 ] || usage
+    lpadmin_here -x "$1"
+    ;;
+delete-all)
+    for q in $(lpstat_here -e 2>/dev/null); do lpadmin_here -x "$q"; done
+    ;;
+set-default)
+    [ $# -eq 1 ] || usage
+    lpadmin_here -d "$1"
+    ;;
+env)
+    echo "CUPS_SERVER=$(server)"
+    echo "CUPS_SERVERROOT=$dir/client"
+    echo "HOME=$dir/home"
+    ;;
+*) usage ;;
+esac
