@@ -74,6 +74,8 @@ void guard(const std::function<void()>& handler) {
     }
 }
 
-void setPresenter(Presenter p) { presenter() = p ? std::move(p) : Presenter(showBox); }
+void setPresenter(Presenter p) {
+    presenter() = p ? std::move(p) : Presenter(showBox);
+}
 
 } // namespace ErrorReport

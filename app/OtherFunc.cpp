@@ -2,4 +2,6 @@
 
 #include "Shell.h"
 
-void ShellOpen(const QString& url) { Shell::open(url, SW_SHOW); }
+void ShellOpen(const QString& url) {
+    Shell::open(url, SW_SHOW);
+}

@@ -18,9 +18,13 @@ Opener& currentOpener() {
 
 } // namespace
 
-void open(const QString& text, int showCommand) { currentOpener()(text, showCommand); }
+void open(const QString& text, int showCommand) {
+    currentOpener()(text, showCommand);
+}
 
-void setOpener(Opener opener) { currentOpener() = opener ? std::move(opener) : Opener(openOnDesktop); }
+void setOpener(Opener opener) {
+    currentOpener() = opener ? std::move(opener) : Opener(openOnDesktop);
+}
 
 QString urlFromShellText(const QString& text) {
     if (text.size() >= 2 && text.startsWith(u'"') && text.endsWith(u'"'))

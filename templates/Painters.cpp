@@ -5,7 +5,9 @@
 
 using namespace EnvelopeGeometry;
 
-std::int32_t mmToPixel(double scale, int mm) { return RealArithmetic::roundProduct(scale, mm); }
+std::int32_t mmToPixel(double scale, int mm) {
+    return RealArithmetic::roundProduct(scale, mm);
+}
 
 namespace {
 

@@ -17,7 +17,9 @@
 
 namespace {
 
-std::exception_ptr errorWith(const char* message) { return std::make_exception_ptr(std::runtime_error(message)); }
+std::exception_ptr errorWith(const char* message) {
+    return std::make_exception_ptr(std::runtime_error(message));
+}
 
 TEST(ErrorReport, AFullStopFollowsAMessageWhoseLastCharacterComesAfterTheDot) {
     struct Case {
@@ -124,7 +126,8 @@ TEST(ErrorReport, AMouseGrabEndsBeforeTheBoxShows) {
     widget.grabMouse();
     ASSERT_EQ(QWidget::mouseGrabber(), &widget);
     QWidget* grabberWhileShown = &widget;
-    ErrorReport::setPresenter([&](const QString&, const QString&) { grabberWhileShown = QWidget::mouseGrabber(); });
+    ErrorReport::setPresenter(
+        [&](const QString&, const QString&) { grabberWhileShown = QWidget::mouseGrabber(); });
     ErrorReport::show(errorWith("x"));
     ErrorReport::setPresenter({});
     EXPECT_EQ(grabberWhileShown, nullptr);

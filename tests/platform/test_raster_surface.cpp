@@ -55,9 +55,9 @@ TEST(RasterSurface, LinesDrawTheirStartPixelAndNotTheirEnd) {
     struct Case {
         int x0, y0, x1, y1;
     } cases[] = {
-        {2, 5, 9, 5}, {9, 5, 2, 5}, {5, 2, 5, 9}, {5, 9, 5, 2},   // axis-parallel, both ways
-        {2, 2, 9, 9}, {9, 9, 2, 2}, {2, 9, 9, 2}, {9, 2, 2, 9},   // 45 degrees, four ways
-        {1, 3, 10, 7}, {10, 7, 1, 3}, {3, 1, 7, 10},              // shallow and steep
+        {2, 5, 9, 5},  {9, 5, 2, 5},  {5, 2, 5, 9},  {5, 9, 5, 2}, // axis-parallel, both ways
+        {2, 2, 9, 9},  {9, 9, 2, 2},  {2, 9, 9, 2},  {9, 2, 2, 9}, // 45 degrees, four ways
+        {1, 3, 10, 7}, {10, 7, 1, 3}, {3, 1, 7, 10},               // shallow and steep
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "(" << c.x0 << "," << c.y0 << ")-(" << c.x1 << "," << c.y1 << ")");

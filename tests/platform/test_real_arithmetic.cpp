@@ -17,11 +17,11 @@ TEST(RoundProduct, RoundsTheExactProductTiesToEven) {
         int value;
         int expected;
     } cases[] = {
-        {2.0, 145, 290},     {11.5, 145, 1668},    // 1667.5: to even, up
-        {11.5, 155, 1782},   // 1782.5: to even, down
-        {10.025, 20, 201},   // the double product is 200.5, the exact one a little above
-        {0.5, 1, 0},         {0.5, 3, 2},         {-0.5, 1, 0},  {-0.5, 3, -2},
-        {2.5, -1, -2},       {23.62204724409449, 270, 6378},
+        {2.0, 145, 290},   {11.5, 145, 1668}, // 1667.5: to even, up
+        {11.5, 155, 1782},                    // 1782.5: to even, down
+        {10.025, 20, 201},                    // the double product is 200.5, the exact one a little above
+        {0.5, 1, 0},       {0.5, 3, 2},       {-0.5, 1, 0},
+        {-0.5, 3, -2},     {2.5, -1, -2},     {23.62204724409449, 270, 6378},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.scale << " x " << c.value);
@@ -62,7 +62,8 @@ TEST(Divide, RaisesTheFloatingPointErrors) {
 }
 
 TEST(Errors, SystemErrorCarriesCodeAndSystemText) {
-    EXPECT_STREQ(EOSError(1282, "Service Unavailable").what(), "System Error.  Code: 1282.\r\nService Unavailable");
+    EXPECT_STREQ(EOSError(1282, "Service Unavailable").what(),
+                 "System Error.  Code: 1282.\r\nService Unavailable");
     EXPECT_STREQ(EOSError(0, "ignored").what(), "A call to an OS function failed");
 }
 

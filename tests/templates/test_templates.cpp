@@ -27,8 +27,12 @@ QImage painted(int index, int w = 541, int h = 357) {
     return image;
 }
 
-bool touched(const QImage& image, int x, int y) { return image.pixel(x, y) != untouched; }
-bool black(const QImage& image, int x, int y) { return (image.pixel(x, y) & 0xFFFFFF) == 0; }
+bool touched(const QImage& image, int x, int y) {
+    return image.pixel(x, y) != untouched;
+}
+bool black(const QImage& image, int x, int y) {
+    return (image.pixel(x, y) & 0xFFFFFF) == 0;
+}
 
 TEST(PixelRule, MillimetresAtThePreviewScale) {
     const std::pair<int, int> table[] = {{20, 40},   {32, 64},   {42, 84},   {145, 290}, {155, 310},
@@ -78,10 +82,10 @@ TEST(Painters, CenterDashDrawsTheContourThenTheFoldsAsOnePath) {
     RecordingSurface s;
     paintCenterDash(s, 2.0, 2.0);
     EXPECT_EQ(std::vector<std::string>(s.calls.begin() + 5, s.calls.end()),
-              (std::vector<std::string>{"move 290,84", "line 40,84", "line 40,336", "line 290,336", "move 290,84",
-                                        "line 310,64", "line 520,64", "line 540,84", "line 540,336",
-                                        "line 520,356", "line 310,356", "line 290,336", "pen dash",
-                                        "move 540,84", "line 290,84", "line 290,336", "line 540,336"}));
+              (std::vector<std::string>{
+                  "move 290,84", "line 40,84", "line 40,336", "line 290,336", "move 290,84", "line 310,64",
+                  "line 520,64", "line 540,84", "line 540,336", "line 520,356", "line 310,356",
+                  "line 290,336", "pen dash", "move 540,84", "line 290,84", "line 290,336", "line 540,336"}));
 }
 
 TEST(Painters, IndexesOutsideTheListTouchNothing) {
