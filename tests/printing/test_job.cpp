@@ -27,12 +27,19 @@ std::string messageOf(const std::function<void()>& call) {
     return {};
 }
 
-struct Job : testing::Test {
+FakePrintSystem::Printer printerNamed(const char* name) {
+    FakePrintSystem::Printer p;
+    p.name = name;
+    return p;
+}
+
+// Two printers, the first one the default, and the program's printer object over them.
+struct World {
     FakePrintSystem fake;
     std::unique_ptr<TPrinter> printer;
 
-    Job() {
-        fake.printerList = {{"Laser"}, {"Inkjet"}};
+    World() {
+        fake.printerList = {printerNamed("Laser"), printerNamed("Inkjet")};
         fake.defaultAnswer = DefaultPrinterAnswer::named("Laser");
         printer = std::make_unique<TPrinter>(std::make_unique<BorrowedPrintSystem>(fake));
     }
@@ -55,6 +62,8 @@ struct Job : testing::Test {
     }
 };
 
+struct Job : testing::Test, World {};
+
 TEST_F(Job, ACommandMakesFreshContextsAndOneLandscapePageWithAnEmptyName) {
     print();
     std::size_t mark = fake.log.size();
@@ -65,7 +74,6 @@ TEST_F(Job, ACommandMakesFreshContextsAndOneLandscapePageWithAnEmptyName) {
     ASSERT_EQ(fake.documents.size(), 2u);
     for (const auto& doc : fake.documents) {
         EXPECT_TRUE(doc.title.isEmpty());
-        EXPECT_FALSE(doc.title.isNull());
         EXPECT_EQ(doc.settings.orientation, PageOrientation::Landscape);
         EXPECT_EQ(doc.pagesStarted, 1);
         EXPECT_EQ(doc.pagesEnded, 1);
@@ -101,52 +109,52 @@ TEST_F(Job, EachFailureStopsAtItsStepAndLeavesThePrinterReady) {
     }());
     struct Case {
         const char* name;
-        std::function<void(Job&)> arrange;
+        std::function<void(World&)> arrange;
         std::string message;
         bool documentStarted;
         bool recovers = true;
     } cases[] = {
-        {"no printer installed", [](Job& j) { j.fake.printerList.clear(); },
+        {"no printer installed", [](World& j) { j.fake.printerList.clear(); },
          "There is no default printer currently selected", false, false},
-        {"no default printer", [](Job& j) { j.fake.defaultAnswer = DefaultPrinterAnswer::none(); },
+        {"no default printer", [](World& j) { j.fake.defaultAnswer = DefaultPrinterAnswer::none(); },
          "There is no default printer currently selected", false},
         {"server unreachable",
-         [](Job& j) { j.fake.defaultAnswer = DefaultPrinterAnswer::failure(1282, "Service Unavailable"); },
+         [](World& j) { j.fake.defaultAnswer = DefaultPrinterAnswer::failure(1282, "Service Unavailable"); },
          "System Error.  Code: 1282.\r\nService Unavailable", false},
-        {"no document settings", [](Job& j) { j.laser().settings.reset(); },
+        {"no document settings", [](World& j) { j.laser().settings.reset(); },
          "Operation not supported on selected printer", false},
-        {"printer does not open", [](Job& j) { j.laser().opens = false; },
+        {"printer does not open", [](World& j) { j.laser().opens = false; },
          "Operation not supported on selected printer", false},
-        {"no information context", [](Job& j) { j.laser().icFails = true; }, "Printer selected is not valid",
-         false},
-        {"no device context", [](Job& j) { j.laser().dcFails = true; }, "Printer selected is not valid",
+        {"no information context", [](World& j) { j.laser().icFails = true; },
+         "Printer selected is not valid", false},
+        {"no device context", [](World& j) { j.laser().dcFails = true; }, "Printer selected is not valid",
          false},
         {"zero millimetres across",
-         [&](Job& j) {
+         [&](World& j) {
              j.laser().caps = DeviceCaps{good.horzRes, good.vertRes, 0, good.vertSize};
          },
          "Floating point division by zero", false},
         {"zero millimetres down",
-         [&](Job& j) {
+         [&](World& j) {
              j.laser().caps = DeviceCaps{good.horzRes, good.vertRes, good.horzSize, 0};
          },
          "Floating point division by zero", false},
         {"zero pixels in zero millimetres",
-         [&](Job& j) {
+         [&](World& j) {
              j.laser().caps = DeviceCaps{0, good.vertRes, 0, good.vertSize};
          },
          "Invalid floating point operation", false},
         {"scale beyond the pixel range",
-         [](Job& j) {
+         [](World& j) {
              j.laser().caps = DeviceCaps{2000000000, 2000, 1, 200};
          },
          "Invalid floating point operation", true},
-        {"job refused", [](Job& j) { j.fake.refuseEndDoc = "The printer is not accepting jobs."; },
+        {"job refused", [](World& j) { j.fake.refuseEndDoc = "The printer is not accepting jobs."; },
          "System Error.  Code: 1287.\r\nThe printer is not accepting jobs.", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Job j;
+        World j;
         c.arrange(j);
         EXPECT_EQ(j.failureOf(0), c.message);
         EXPECT_FALSE(j.printer->Printing());
@@ -160,7 +168,7 @@ TEST_F(Job, EachFailureStopsAtItsStepAndLeavesThePrinterReady) {
             continue; // the printer list is read once per run
 
         // Once the cause is gone the next command prints.
-        j.fake.printerList = {{"Laser"}, {"Inkjet"}};
+        j.fake.printerList = {printerNamed("Laser"), printerNamed("Inkjet")};
         j.fake.defaultAnswer = DefaultPrinterAnswer::named("Laser");
         j.fake.refuseEndDoc.reset();
         j.fake.documents.clear();
