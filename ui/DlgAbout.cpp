@@ -1,26 +1,152 @@
 #include "DlgAbout.h"
 
+#include "AboutPicture.h"
+#include "LinkLabel.h"
+#include "NorveinConsts.h"
+#include "PictureView.h"
+#include "Shell.h"
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+#include <QRect>
+
 #include <memory>
 
 TFormAbout* FormAbout = nullptr;
 
-TFormAbout::TFormAbout(QWidget* owner) : QDialog(owner) {}
+namespace {
+
+const QString InfoText = QStringLiteral(
+    "Ворнель - современная и удобная БЕСПЛАТНАЯ программа для печати конвертов для CD/DVD и других "
+    "дисков. Позволяет на любом принтере распечатать конверт и использовать его для любых дисков!");
+
+QFont pixelFont(const QString& family, int pixels, bool bold = false, bool underline = false) {
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+void setTextColour(QWidget* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+template <typename Label>
+Label* addLabel(QWidget* parent, const char* name, const QRect& bounds, const QFont& font,
+                const QColor& colour) {
+    auto* label = new Label(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(bounds);
+    label->setFont(font);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFocusPolicy(Qt::NoFocus);
+    setTextColour(label, colour);
+    return label;
+}
+
+// A single-line label whose width follows its text, as the name, version and copyright lines are.
+void setFittedText(QLabel* label, const QString& text) {
+    label->setText(text);
+    label->resize(QFontMetrics(label->font()).horizontalAdvance(text), label->height());
+}
+
+void openFromDialog(const QString& url) {
+    Shell::open(u'"' + url + u'"', SW_SHOWNORMAL);
+}
+
+} // namespace
+
+TFormAbout::TFormAbout(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setWindowTitle(QStringLiteral("О программе..."));
+    setFixedSize(550, 371);
+    setFont(pixelFont(QStringLiteral("Tahoma"), 13));
+
+    const QFont textFont = pixelFont(QStringLiteral("Tahoma"), 13);
+    const QFont linkFont = pixelFont(QStringLiteral("Tahoma"), 13, true, true);
+    const QColor navy(0, 0, 128);
+
+    Image32 = new TPictureView(this);
+    Image32->setObjectName(QStringLiteral("Image32"));
+    Image32->setGeometry(0, 0, 550, 371);
+    Image32->setPicture(AboutPicture::load());
+
+    SiteLabel = addLabel<TLinkLabel>(Image32, "SiteLabel", {22, 282, 257, 16}, linkFont, navy);
+    SiteLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    SiteLabel->setText(QStringLiteral("Сайт программы"));
+    SiteLabel->onClick = [this] { SiteLabelClick(); };
+
+    SupportLabel = addLabel<TLinkLabel>(Image32, "SupportLabel", {288, 282, 259, 16}, linkFont, navy);
+    SupportLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    SupportLabel->setText(QStringLiteral("Техническая поддержка"));
+    SupportLabel->onClick = [this] { SupportLabelClick(); };
+
+    InfoLabel = addLabel<QLabel>(Image32, "InfoLabel", {58, 181, 483, 106}, textFont, Qt::black);
+    InfoLabel->setWordWrap(true);
+    InfoLabel->setText(InfoText);
+
+    VersionLabel = addLabel<QLabel>(Image32, "VersionLabel", {58, 129, 0, 16}, textFont, Qt::black);
+    AuthorLabel = addLabel<QLabel>(Image32, "AuthorLabel", {58, 151, 0, 16}, textFont, Qt::black);
+    ProgrammLabel = addLabel<QLabel>(Image32, "ProgrammLabel", {58, 107, 0, 19},
+                                     pixelFont(QStringLiteral("Arial"), 16, true), Qt::black);
+
+    CloseButton = new QPushButton(Image32);
+    CloseButton->setObjectName(QStringLiteral("CloseButton"));
+    CloseButton->setGeometry(419, 327, 122, 33);
+    CloseButton->setDefault(true);
+    connect(CloseButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    FormCreate();
+    CloseButton->setFocus();
+}
 
 TFormAbout::~TFormAbout() = default;
 
+void TFormAbout::FormCreate() {
+    using namespace NorveinConsts;
+    setFittedText(ProgrammLabel, ProgramName);
+    setFittedText(VersionLabel, VersionCaption + QStringLiteral(": ") + ProgramVersion);
+    CloseButton->setText(CloseCaption);
+    setFittedText(AuthorLabel, CopyrightCaption + QStringLiteral(": ") + ProgramCopyright);
+}
+
+void TFormAbout::SiteLabelClick() {
+    openFromDialog(NorveinConsts::SiteURL);
+}
+
+void TFormAbout::SupportLabelClick() {
+    openFromDialog(NorveinConsts::SupportURL);
+}
+
 namespace {
 
-// Clears the module reference before the dialog goes, however the modal loop ended.
+// Clears the module reference before the dialog goes, however the showing ended.
 class FormAboutReset {
 public:
+    FormAboutReset() = default;
+    FormAboutReset(const FormAboutReset&) = delete;
+    FormAboutReset& operator=(const FormAboutReset&) = delete;
     ~FormAboutReset() { FormAbout = nullptr; }
 };
 
 } // namespace
 
-void runAboutCommand(QWidget* owner) {
-    std::unique_ptr<TFormAbout> dialog = std::make_unique<TFormAbout>(owner);
+void runAboutCommand(QWidget* owner, const std::function<void(TFormAbout&)>& showModal) {
+    // Declared in this order so the reference is cleared first and the dialog destroyed after it.
+    auto dialog = std::make_unique<TFormAbout>(owner);
     FormAboutReset reset;
     FormAbout = dialog.get();
-    dialog->exec();
+    showModal(*dialog);
+}
+
+void runAboutCommand(QWidget* owner) {
+    runAboutCommand(owner, [](TFormAbout& dialog) { dialog.exec(); });
 }

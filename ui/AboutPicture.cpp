@@ -1,0 +1,17 @@
+#include "AboutPicture.h"
+
+#include "Errors.h"
+#include "PictureBlock.h"
+
+#include <QFile>
+
+namespace AboutPicture {
+
+QImage load(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EResourceError("The About picture is missing: " + path.toStdString());
+    return PictureBlock::read(file.readAll(), "The About picture");
+}
+
+} // namespace AboutPicture
