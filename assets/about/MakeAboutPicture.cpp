@@ -66,7 +66,7 @@ void drawDisc(QPainter& p, QPointF centre, qreal radius, const QColor& holeColou
 // The product's mark: a disc sliding out of a white paper sleeve with a fold flap.
 void drawLogo(QPainter& p, QRectF sleeve, const QColor& background) {
     const qreal r = sleeve.width() * 0.5;
-    drawDisc(p, {sleeve.center().x() + sleeve.width() * 0.22, sleeve.top()}, r, background);
+    drawDisc(p, {sleeve.center().x() + sleeve.width() * 0.2, sleeve.top()}, r, background);
 
     QLinearGradient paper(sleeve.topLeft(), sleeve.bottomRight());
     paper.setColorAt(0, QColor(255, 255, 255));
@@ -122,7 +122,7 @@ void drawHeader(QPainter& p, const QString& sans, const QString& sansBold) {
     p.drawEllipse(groovesCentre, 230, 230);
     p.restore();
 
-    drawLogo(p, QRectF(16, 30, 36, 38), QColor(27, 36, 54));
+    drawLogo(p, QRectF(19, 30, 36, 38), QColor(27, 36, 54));
 
     p.setPen(Qt::white);
     p.setFont(font(sansBold, 30, QFont::Bold));
