@@ -7,6 +7,13 @@
 
 namespace {
 
+QString serverAddress() {
+    const QString server = QString::fromUtf8(cupsServer());
+    // A local socket has no port.
+    return server.startsWith(QLatin1Char('/')) ? server
+                                               : server + QLatin1Char(':') + QString::number(ippPort());
+}
+
 // The destination list of one request, with the status the request left behind.
 class DestList {
 public:
@@ -27,8 +34,7 @@ public:
     QString failureText() const {
         // libcups leaves a stale errno text behind when it can't connect, which tells the user nothing.
         if (status_ == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
-            return QStringLiteral("The print server %1 is not available.")
-                .arg(QString::fromUtf8(cupsServer()));
+            return QStringLiteral("The print server %1 is not available.").arg(serverAddress());
         return text_;
     }
 
@@ -44,7 +50,8 @@ private:
 QStringList CupsPrintSystem::printers() {
     QStringList names;
     // Instances are the user's option sets for a queue, not printers of their own.
-    for (const cups_dest_t& dest : DestList().dests())
+    const DestList list;
+    for (const cups_dest_t& dest : list.dests())
         if (!dest.instance)
             names << QString::fromUtf8(dest.name);
     return names;
@@ -61,7 +68,8 @@ DefaultPrinterAnswer CupsPrintSystem::defaultPrinter() {
 }
 
 std::optional<QString> CupsPrintSystem::userDefaultPrinterName() {
-    for (const cups_dest_t& dest : DestList().dests())
+    const DestList list;
+    for (const cups_dest_t& dest : list.dests())
         if (dest.is_default)
             return QString::fromUtf8(dest.name);
     return std::nullopt;

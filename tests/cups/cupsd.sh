@@ -30,8 +30,9 @@ shift 2
 
 server() { cat "$dir/server"; }
 
-lpadmin_here() { CUPS_SERVER=$(server) CUPS_SERVERROOT="$dir/client" lpadmin "$@"; }
-lpstat_here() { CUPS_SERVER=$(server) CUPS_SERVERROOT="$dir/client" lpstat "$@"; }
+# The script's own client settings: no user's lpoptions, whoever runs it.
+lpadmin_here() { HOME="$dir/client" CUPS_SERVER=$(server) CUPS_SERVERROOT="$dir/client" lpadmin "$@"; }
+lpstat_here() { HOME="$dir/client" CUPS_SERVER=$(server) CUPS_SERVERROOT="$dir/client" lpstat "$@"; }
 
 write_config() {
     port=$1

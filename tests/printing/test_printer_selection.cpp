@@ -1,6 +1,7 @@
 #include "BorrowedPrintSystem.h"
 #include "Errors.h"
 #include "FakePrintSystem.h"
+#include "QtPrinters.h"
 #include "TPrinter.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The tests' private CUPS server, driven through cupsd.sh; ctest says where it is (PrivateCups.cmake).
+// Every call throws std::runtime_error with the script's output when the script fails.
+namespace PrivateCups {
+
+// Adds an enabled A4 queue; format "pdf" or "ps"; dpi such as "300dpi" or "600x300dpi" sets its default
+// resolution.
+void addQueue(const QString& name, const QString& format = QStringLiteral("pdf"), const QString& dpi = {});
+void deleteQueue(const QString& name);
+// Removes every queue, and with them the default.
+void deleteAll();
+void setDefault(const QString& name);
+// Where a queue's jobs come out.
+QString outputFile(const QString& queue);
+
+// A second server of the test's own, on the spare port; stopped when it goes.
+class SpareServer {
+public:
+    SpareServer();
+    ~SpareServer();
+    SpareServer(const SpareServer&) = delete;
+    SpareServer& operator=(const SpareServer&) = delete;
+
+    void addQueue(const QString& name);
+    void setDefault(const QString& name);
+    void stop();
+    // "127.0.0.1:PORT", for cupsSetServer.
+    QString address() const;
+
+private:
+    QString script_;
+    QString dir_;
+    QString port_;
+    bool running_ = false;
+};
+
+} // namespace PrivateCups

@@ -1,0 +1,149 @@
+// The CUPS backend of the print system against the private server.
+#include "CupsPrintSystem.h"
+#include "PrivateCups.h"
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <cups/cups.h>
+
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
+
+namespace {
+
+class CupsBackend : public testing::Test {
+protected:
+    void SetUp() override { PrivateCups::deleteAll(); }
+
+    CupsPrintSystem system;
+};
+
+TEST_F(CupsBackend, ListsQueuesByNameWithLetterCaseIgnored) {
+    for (const char* name : {"charlie", "Bravo", "alpha", "Delta_2"})
+        PrivateCups::addQueue(QString::fromLatin1(name));
+    EXPECT_EQ(system.printers(), (QStringList{"alpha", "Bravo", "charlie", "Delta_2"}));
+}
+
+TEST_F(CupsBackend, UsersInstancesAreNoPrintersOfTheirOwn) {
+    PrivateCups::addQueue(QStringLiteral("Alpha"));
+    PrivateCups::addQueue(QStringLiteral("Bravo"));
+    const QString options = QDir::homePath() + QStringLiteral("/.cups/lpoptions");
+    ASSERT_TRUE(QDir().mkpath(QDir::homePath() + QStringLiteral("/.cups")));
+    QFile file(options);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Dest Alpha/duplex sides=two-sided-long-edge\n");
+    file.close();
+    const auto removeOptions = qScopeGuard([&] { QFile::remove(options); });
+
+    EXPECT_EQ(system.printers(), (QStringList{"Alpha", "Bravo"}));
+}
+
+TEST_F(CupsBackend, DefaultPrinterAndUsersDefault) {
+    struct Case {
+        const char* name;
+        QStringList queues;
+        QString serverDefault;
+        DefaultPrinterAnswer::Kind kind;
+        QString defaultName;
+    } cases[] = {
+        {"server default", {"Alpha", "Bravo", "Charlie"}, "Bravo", DefaultPrinterAnswer::Kind::Name, "Bravo"},
+        {"a comma in the name",
+         {"Alpha", "Office,2"},
+         "Office,2",
+         DefaultPrinterAnswer::Kind::Name,
+         "Office,2"},
+        {"queues without a default", {"Alpha", "Bravo"}, {}, DefaultPrinterAnswer::Kind::NoDefault, {}},
+        {"no queues", {}, {}, DefaultPrinterAnswer::Kind::NoDefault, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PrivateCups::deleteAll();
+        for (const QString& queue : c.queues)
+            PrivateCups::addQueue(queue);
+        if (!c.serverDefault.isEmpty())
+            PrivateCups::setDefault(c.serverDefault);
+
+        const DefaultPrinterAnswer answer = system.defaultPrinter();
+        EXPECT_EQ(answer.kind, c.kind);
+        EXPECT_EQ(answer.name, c.defaultName);
+        EXPECT_EQ(system.userDefaultPrinterName().value_or(QString()), c.defaultName);
+    }
+}
+
+TEST_F(CupsBackend, ServerThatStoppedIsAFailureWithItsStatus) {
+    PrivateCups::SpareServer spare;
+    spare.addQueue(QStringLiteral("Alpha"));
+    spare.setDefault(QStringLiteral("Alpha"));
+    const QByteArray address = spare.address().toUtf8();
+    cupsSetServer(address.constData());
+    const auto back = qScopeGuard([] { cupsSetServer(nullptr); });
+    ASSERT_EQ(system.defaultPrinter().name, QStringLiteral("Alpha"));
+
+    spare.stop();
+    const DefaultPrinterAnswer answer = system.defaultPrinter();
+    EXPECT_EQ(answer.kind, DefaultPrinterAnswer::Kind::Failure);
+    EXPECT_EQ(answer.code, 0x0502);
+    EXPECT_EQ(answer.systemText,
+              QStringLiteral("The print server %1 is not available.").arg(QString::fromUtf8(address)));
+    EXPECT_TRUE(system.printers().isEmpty());
+    EXPECT_EQ(system.openPrinter(QStringLiteral("Alpha")), nullptr);
+}
+
+TEST_F(CupsBackend, DocumentSettingsAreTheQueuesDefaults) {
+    struct Case {
+        const char* name;
+        const char* format;
+        const char* dpi;
+        DocumentSettings expected;
+    } cases[] = {
+        {"PostScript, model's resolution",
+         "ps",
+         "",
+         {"iso_a4_210x297mm", 21000, 29700, 423, 423, 423, 423, 300, 300}},
+        {"PostScript, 600 by 300",
+         "ps",
+         "600x300dpi",
+         {"iso_a4_210x297mm", 21000, 29700, 423, 423, 423, 423, 600, 300}},
+        {"PDF, model's resolution",
+         "pdf",
+         "",
+         {"iso_a4_210x297mm", 21000, 29700, 635, 635, 1270, 1270, 600, 600}},
+        {"PDF, 1200", "pdf", "1200dpi", {"iso_a4_210x297mm", 21000, 29700, 635, 635, 1270, 1270, 1200, 1200}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PrivateCups::deleteAll();
+        PrivateCups::addQueue(QStringLiteral("Queue"), QString::fromLatin1(c.format),
+                              QString::fromLatin1(c.dpi));
+
+        const std::unique_ptr<PrinterHandle> handle = system.openPrinter(QStringLiteral("Queue"));
+        ASSERT_NE(handle, nullptr);
+        const std::optional<DocumentSettings> settings = handle->documentSettings();
+        ASSERT_TRUE(settings);
+        EXPECT_EQ(settings->paperName, c.expected.paperName);
+        EXPECT_NEAR(settings->paperWidth, c.expected.paperWidth, 10);
+        EXPECT_NEAR(settings->paperLength, c.expected.paperLength, 10);
+        EXPECT_EQ(settings->marginLeft, c.expected.marginLeft);
+        EXPECT_EQ(settings->marginRight, c.expected.marginRight);
+        EXPECT_EQ(settings->marginTop, c.expected.marginTop);
+        EXPECT_EQ(settings->marginBottom, c.expected.marginBottom);
+        EXPECT_EQ(settings->xResolution, c.expected.xResolution);
+        EXPECT_EQ(settings->yResolution, c.expected.yResolution);
+        EXPECT_EQ(settings->orientation, PageOrientation::Portrait);
+    }
+}
+
+TEST_F(CupsBackend, QueueThatIsGone) {
+    PrivateCups::addQueue(QStringLiteral("Alpha"));
+    const std::unique_ptr<PrinterHandle> opened = system.openPrinter(QStringLiteral("Alpha"));
+    ASSERT_NE(opened, nullptr);
+    PrivateCups::deleteQueue(QStringLiteral("Alpha"));
+
+    EXPECT_EQ(system.openPrinter(QStringLiteral("Alpha")), nullptr);
+    EXPECT_EQ(system.openPrinter(QStringLiteral("Never")), nullptr);
+    EXPECT_FALSE(opened->documentSettings());
+}
+
+} // namespace
