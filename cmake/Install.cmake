@@ -1,0 +1,31 @@
+# What a desktop needs beside the program: the menu entry, the icon in each drawn size and the software
+# centre's description; and the Debian package that carries them.
+include(GNUInstallDirs)
+
+set(VORNEL_ASSETS ${PROJECT_SOURCE_DIR}/assets)
+
+install(FILES ${VORNEL_ASSETS}/vornel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${VORNEL_ASSETS}/vornel.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+foreach(size 16 24 32 48 256)
+  install(FILES ${VORNEL_ASSETS}/icons/vornel-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME vornel.png)
+endforeach()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME vornel)
+set(CPACK_PACKAGE_VENDOR "Ворнель")
+set(CPACK_PACKAGE_CONTACT "Ворнель <support@vornel.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "prints a cut-and-fold paper envelope for a CD or DVD")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Draws the envelope at true millimetre scale from the printer's own resolution, so it folds around a disc on any printer.")
+set(CPACK_PACKAGE_HOMEPAGE_URL "http://vornel.example")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+# The libraries come from the binary itself; the window system plug-in and the fonts the windows are designed
+# for are loaded at run time, so no linker sees them.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-wine, fonts-liberation2")
+include(CPack)

@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# check-package.sh BUILD-DIR CUPSD-SCRIPT CUPSD-DIR
+# Installs the build into a scratch root, builds the Debian package, checks both, and starts the program from
+# the package's files against the private print server.
+set -euo pipefail
+build=$1 cupsd=$2 cupsd_dir=$3
+scratch=$(mktemp -d)
+program=""
+cleanup() {
+    [ -z "$program" ] || kill "$program" 2>/dev/null || true
+    "$cupsd" delete-queue "$cupsd_dir" vornel_package >/dev/null 2>&1 || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Path in the root, and what file(1) must say of it.
+expected=(
+    "usr/bin/vornel|ELF 64-bit LSB"
+    "usr/share/applications/vornel.desktop|text"
+    "usr/share/metainfo/vornel.metainfo.xml|XML"
+    "usr/share/icons/hicolor/16x16/apps/vornel.png|PNG image data, 16 x 16, 8-bit/color RGBA"
+    "usr/share/icons/hicolor/24x24/apps/vornel.png|PNG image data, 24 x 24, 8-bit/color RGBA"
+    "usr/share/icons/hicolor/32x32/apps/vornel.png|PNG image data, 32 x 32, 8-bit/color RGBA"
+    "usr/share/icons/hicolor/48x48/apps/vornel.png|PNG image data, 48 x 48, 8-bit/color RGBA"
+    "usr/share/icons/hicolor/256x256/apps/vornel.png|PNG image data, 256 x 256, 8-bit/color RGBA"
+)
+# What the package must ask dpkg for: the toolkit, the print client, the window system plug-in and the fonts.
+needed=(libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libcups2 fonts-wine fonts-liberation2)
+
+check_root() { # root-dir, what
+    local root=$1 what=$2 row path kind
+    for row in "${expected[@]}"; do
+        path=${row%%|*} kind=${row#*|}
+        [ -f "$root/$path" ] || fail "$what: $path missing"
+        file -b "$root/$path" | grep -qF "$kind" || fail "$what: $path is $(file -b "$root/$path"), not $kind"
+    done
+    [ -x "$root/usr/bin/vornel" ] || fail "$what: usr/bin/vornel is not executable"
+    # Nothing beyond the list: no build-tree or test files slip into a user's system.
+    local extra
+    extra=$(cd "$root" && find . -type f | sed 's|^\./||' | sort |
+        grep -vxF -f <(printf '%s\n' "${expected[@]%%|*}") || true)
+    [ -z "$extra" ] || fail "$what: unexpected files: $extra"
+
+    local desktop=$root/usr/share/applications/vornel.desktop
+    desktop-file-validate "$desktop" || fail "$what: desktop-file-validate rejects the entry"
+    appstreamcli validate --no-net "$root/usr/share/metainfo/vornel.metainfo.xml" ||
+        fail "$what: appstreamcli rejects the metainfo"
+    # The entry and the description must name what was installed beside them.
+    grep -qx 'Name=Ворнель' "$desktop" || fail "$what: entry's Name is not Ворнель"
+    grep -qx 'Exec=vornel' "$desktop" || fail "$what: entry's Exec is not the bare program"
+    grep -qx 'Icon=vornel' "$desktop" || fail "$what: entry's Icon is not the installed icon"
+    grep -qE '^Categories=(.*;)?Office;' "$desktop" || fail "$what: entry is not in Office"
+    grep -qF '<launchable type="desktop-id">vornel.desktop</launchable>' \
+        "$root/usr/share/metainfo/vornel.metainfo.xml" || fail "$what: metainfo does not launch the entry"
+}
+
+DESTDIR="$scratch/install" cmake --install "$build" --prefix /usr >/dev/null
+check_root "$scratch/install" "cmake --install"
+
+(cd "$build" && cpack -G DEB -B "$scratch/deb" >/dev/null)
+deb=$(ls "$scratch"/deb/vornel_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+for package in "${needed[@]}"; do
+    grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "package does not depend on $package: $depends"
+done
+# Every dependency is a real Debian package: here they are all installed, or the program could not run.
+for package in $(sed 's/([^)]*)//g; s/,/ /g' <<<"$depends"); do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+        fail "dependency $package is not an installed Debian package"
+done
+listed=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $NF}' | sed 's|^\./||' | sort)
+[ "$listed" = "$(printf '%s\n' "${expected[@]%%|*}" | sort)" ] || fail "package contents differ: $listed"
+dpkg-deb -x "$deb" "$scratch/deb-root"
+check_root "$scratch/deb-root" "package"
+
+# Started from the package's files, with a default printer on the private server, the program opens its
+# window and stays up.
+"$cupsd" add-queue "$cupsd_dir" vornel_package >/dev/null
+"$cupsd" set-default "$cupsd_dir" vornel_package >/dev/null
+if [ -n "${DISPLAY:-}" ] && command -v xdotool >/dev/null; then
+    "$scratch/deb-root/usr/bin/vornel" &
+    program=$!
+    timeout 20 xdotool search --sync --all --pid "$program" --name '^Ворнель \[light\] 1\.13$' >/dev/null ||
+        fail "the installed program showed no main window"
+else
+    QT_QPA_PLATFORM=offscreen "$scratch/deb-root/usr/bin/vornel" &
+    program=$!
+    sleep 2
+fi
+kill -0 "$program" 2>/dev/null || fail "the installed program ended at start-up"
+echo "package: $(basename "$deb"): $depends"
