@@ -8,16 +8,99 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPdfWriter>
+#include <QPolygonF>
 #include <QRect>
 #include <QVector>
 
+#include <algorithm>
+
 namespace {
-// The writer's own unit; our transform makes every drawn unit one device pixel whatever this is.
+// The writer's own unit; the painter's transform makes every drawn unit one device pixel whatever this is.
 constexpr int WriterDpi = 72;
 
 double writerUnits(int hundredthsMm) {
     return hundredthsMm / 2540.0 * WriterDpi;
+}
+
+bool straight(const PageMark& m) {
+    return m.run.dx == 0 || m.run.dy == 0 || m.run.count == 1;
+}
+
+// The pixels a mark covers, or for a slanted run the box around them.
+QRect rectOf(const PageMark& m) {
+    const PixelRun& r = m.run;
+    const int lastX = r.x + r.dx * (r.count - 1);
+    const int lastY = r.y + r.dy * (r.count - 1);
+    const int left = std::min(r.x, lastX);
+    const int top = std::min(r.y, lastY);
+    return QRect(left, top, std::max(r.x, lastX) - left + 1, std::max(r.y, lastY) - top + m.rows);
+}
+
+// From half a step before the first pixel's centre to half a step after the last one's, half a pixel above
+// and below.
+QPolygonF bandOf(const PixelRun& r) {
+    const double x0 = r.x + 0.5 - 0.5 * r.dx;
+    const double y0 = r.y + 0.5 - 0.5 * r.dy;
+    const double x1 = r.x + 0.5 + r.dx * (r.count - 0.5);
+    const double y1 = r.y + 0.5 + r.dy * (r.count - 0.5);
+    return QPolygonF(
+        {QPointF(x0, y0 - 0.5), QPointF(x1, y1 - 0.5), QPointF(x1, y1 + 0.5), QPointF(x0, y0 + 0.5)});
+}
+
+// Marks of one colour in a row go out as one fill; the order of colours is kept, since a gap may whiten a
+// pixel an earlier line made black.
+class Batch {
+public:
+    explicit Batch(QPainter& painter) : painter_(painter) { bands_.setFillRule(Qt::WindingFill); }
+
+    void add(const PageMark& m) {
+        if (m.run.count <= 0 || m.rows <= 0)
+            return;
+        if (m.run.color != color_)
+            flush();
+        color_ = m.run.color;
+        if (straight(m))
+            rects_.append(rectOf(m));
+        else
+            bands_.addPolygon(bandOf(m.run));
+    }
+
+    void flush() {
+        if (rects_.isEmpty() && bands_.isEmpty())
+            return;
+        painter_.setBrush(QColor::fromRgb(color_));
+        if (!rects_.isEmpty())
+            painter_.drawRects(rects_);
+        if (!bands_.isEmpty())
+            painter_.drawPath(bands_);
+        rects_.clear();
+        bands_ = QPainterPath();
+        bands_.setFillRule(Qt::WindingFill);
+    }
+
+private:
+    QPainter& painter_;
+    TColor color_ = clBlack;
+    QVector<QRect> rects_;
+    QPainterPath bands_;
+};
+// White on the blank page shows only where it covers something drawn before it, such as the gap of a
+// dotted line crossing a corner. Leaving the rest out keeps a dotted line from turning into a change of
+// colour at every dot.
+std::vector<bool> visibleMarks(const std::vector<PageMark>& marks) {
+    std::vector<QRect> inked;
+    std::vector<bool> shown(marks.size(), true);
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        const QRect box = rectOf(marks[i]);
+        if (marks[i].run.color != clWhite) {
+            inked.push_back(box);
+            continue;
+        }
+        shown[i] = std::any_of(inked.begin(), inked.end(), [&](const QRect& r) { return r.intersects(box); });
+    }
+    return shown;
 }
 } // namespace
 
@@ -27,7 +110,7 @@ PageGeometry pageGeometryFor(const DocumentSettings& s) {
             verticalDpi(s)};
 }
 
-QByteArray pagePdf(const PageGeometry& g, const std::vector<PageRect>& rects) {
+QByteArray pagePdf(const PageGeometry& g, const std::vector<PageMark>& marks) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -44,26 +127,14 @@ QByteArray pagePdf(const PageGeometry& g, const std::vector<PageRect>& rects) {
         QPainter painter(&writer);
         painter.setPen(Qt::NoPen);
         painter.translate(writerUnits(g.printableLeft), writerUnits(g.printableTop));
-        painter.scale(static_cast<double>(WriterDpi) / g.xDpi, static_cast<double>(WriterDpi) / g.yDpi);
-
-        // Rectangles of one colour in a row go out as one fill; the order of colours is kept, since a gap
-        // may whiten a pixel an earlier line made black.
-        QVector<QRect> batch;
-        TColor batchColor = clBlack;
-        auto flush = [&] {
-            if (batch.isEmpty())
-                return;
-            painter.setBrush(QColor::fromRgb(batchColor));
-            painter.drawRects(batch);
-            batch.clear();
-        };
-        for (const PageRect& r : rects) {
-            if (r.color != batchColor)
-                flush();
-            batchColor = r.color;
-            batch.append(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
-        }
-        flush();
+        painter.scale(static_cast<double>(WriterDpi) / std::max(g.xDpi, 1),
+                      static_cast<double>(WriterDpi) / std::max(g.yDpi, 1));
+        Batch batch(painter);
+        const std::vector<bool> shown = visibleMarks(marks);
+        for (std::size_t i = 0; i < marks.size(); ++i)
+            if (shown[i])
+                batch.add(marks[i]);
+        batch.flush();
     }
     return bytes;
 }

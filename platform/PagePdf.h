@@ -21,6 +21,8 @@ struct PageGeometry {
 
 PageGeometry pageGeometryFor(const DocumentSettings& settings);
 
-// One page of PDF the size of the sheet in the page's orientation, with each rectangle filled at its device
-// pixels: one PDF unit is one device pixel on each axis, counted from the printable corner.
-QByteArray pagePdf(const PageGeometry& geometry, const std::vector<PageRect>& rects);
+// One page of PDF the size of the sheet in the page's orientation, with the marks filled in drawing order:
+// one PDF unit is one device pixel on each axis, counted from the printable corner. A straight run is a
+// rectangle of its pixels; a slanted run a band one pixel high through its pixels' centres, which a
+// renderer sampling pixel centres fills at exactly those pixels, and which costs the same at any length.
+QByteArray pagePdf(const PageGeometry& geometry, const std::vector<PageMark>& marks);

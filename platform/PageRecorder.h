@@ -4,33 +4,33 @@
 
 #include <vector>
 
-// A filled rectangle of device pixels, right and bottom excluded.
-struct PageRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    TColor color = clBlack;
+// One thing drawn on a printer page: a run of pixels, or a filled rectangle as a horizontal run repeated
+// down its rows.
+struct PageMark {
+    PixelRun run;
+    int rows = 1;
 
-    bool operator==(const PageRect&) const = default;
+    bool operator==(const PageMark&) const = default;
 };
 
-// A printer page held as what was drawn on it, in drawing order: each straight run of pixels becomes one
-// rectangle, a slanted run one square per pixel. Its size is the printable area in device pixels.
+// A printer page held as what was drawn on it, in drawing order, so that its size does not grow with the
+// resolution as a bitmap's would. Its size is the printable area in device pixels.
 class PageRecorder : public RunSink {
 public:
     PageRecorder(int width, int height) : width_(width), height_(height) {}
 
     int width() const override { return width_; }
     int height() const override { return height_; }
-    void run(const PixelRun& run) override;
-    void fill(int left, int top, int right, int bottom, TColor color) override;
+    void run(const PixelRun& run) override { marks_.push_back({run, 1}); }
+    void fill(int left, int top, int right, int bottom, TColor color) override {
+        marks_.push_back({{left, top, 1, 0, right - left, color}, bottom - top});
+    }
 
-    const std::vector<PageRect>& rects() const { return rects_; }
-    void clear() { rects_.clear(); }
+    const std::vector<PageMark>& marks() const { return marks_; }
+    void clear() { marks_.clear(); }
 
 private:
     int width_;
     int height_;
-    std::vector<PageRect> rects_;
+    std::vector<PageMark> marks_;
 };
