@@ -13,7 +13,10 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QRect>
+#include <QScreen>
+#include <QShowEvent>
 
+#include <algorithm>
 #include <memory>
 
 TFormAbout* FormAbout = nullptr;
@@ -116,6 +119,35 @@ void TFormAbout::FormCreate() {
     setFittedText(VersionLabel, VersionCaption + QStringLiteral(": ") + ProgramVersion);
     CloseButton->setText(CloseCaption);
     setFittedText(AuthorLabel, CopyrightCaption + QStringLiteral(": ") + ProgramCopyright);
+}
+
+void TFormAbout::showEvent(QShowEvent* event) {
+    if (!event->spontaneous())
+        placeOverOwner();
+    QDialog::showEvent(event);
+}
+
+void TFormAbout::placeOverOwner() {
+    // The toolkit's own placement lifts the dialog by its owner's title bar; centre the frames instead. The
+    // dialog's frame is not known before it is mapped, so the owner's stands in for it.
+    QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!owner || !owner->isVisible())
+        return;
+    const QRect ownerFrame = owner->frameGeometry();
+    const QSize frame = size() + ownerFrame.size() - owner->size();
+    QPoint topLeft(ownerFrame.x() + (ownerFrame.width() - frame.width()) / 2,
+                   ownerFrame.y() + (ownerFrame.height() - frame.height()) / 2);
+    if (const QScreen* screen = owner->screen()) {
+        const QRect available = screen->availableGeometry();
+        topLeft.setX(
+            std::max(available.left(), std::min(topLeft.x(), available.right() + 1 - frame.width())));
+        topLeft.setY(
+            std::max(available.top(), std::min(topLeft.y(), available.bottom() + 1 - frame.height())));
+    }
+    // Until the window manager has framed the dialog, a move places its client area, not its frame.
+    if (frameGeometry() == geometry())
+        topLeft += owner->geometry().topLeft() - ownerFrame.topLeft();
+    move(topLeft);
 }
 
 void TFormAbout::SiteLabelClick() {

@@ -6,6 +6,7 @@
 
 class QLabel;
 class QPushButton;
+class QShowEvent;
 class QWidget;
 class TLinkLabel;
 class TPictureView;
@@ -31,6 +32,12 @@ public:
     void FormCreate();
     void SiteLabelClick();
     void SupportLabelClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void placeOverOwner();
 };
 
 // Names the dialog while the About command runs; nil otherwise.

@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -361,6 +362,40 @@ TEST_F(AboutDialog, TheClientShowsTheCentredPicture) {
     for (const QPoint corner : {QPoint(0, 0), QPoint(549, 0), QPoint(0, 370), QPoint(549, 370)}) {
         SCOPED_TRACE(QStringLiteral("%1, %2").arg(corner.x()).arg(corner.y()).toStdString());
         EXPECT_EQ(client.pixel(corner), picture.pixel(corner + QPoint(7, 4)));
+    }
+}
+
+TEST_F(AboutDialog, OpensCentredOverItsOwnerAndInsideTheScreen) {
+    const QRect screen = owner.screen()->availableGeometry();
+    enum Expect { FramesCentred, AtBottomRight, AtTopLeft };
+    struct Case {
+        const char* name;
+        QRect owner;
+        Expect expect;
+    } cases[] = {
+        {"owner on the screen", {40, 30, 700, 500}, FramesCentred},
+        {"owner off the bottom right", QRect(screen.bottomRight() - QPoint(300, 200), QSize(700, 500)),
+         AtBottomRight},
+        {"owner off the top left", QRect(screen.topLeft() - QPoint(600, 400), QSize(700, 500)), AtTopLeft},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        owner.setGeometry(c.owner);
+        TFormAbout dialog(&owner);
+        dialog.show();
+        const QRect frame = dialog.frameGeometry();
+        EXPECT_EQ(dialog.size(), QSize(550, 371));
+        switch (c.expect) {
+        case FramesCentred:
+            EXPECT_EQ(frame.center(), owner.frameGeometry().center());
+            break;
+        case AtBottomRight:
+            EXPECT_EQ(frame.bottomRight(), screen.bottomRight());
+            break;
+        case AtTopLeft:
+            EXPECT_EQ(frame.topLeft(), screen.topLeft());
+            break;
+        }
     }
 }
 
