@@ -92,7 +92,8 @@ start() {
     echo "$pid" >"$dir/cupsd.pid"
 
     tries=0
-    until lpstat_here -r >/dev/null 2>&1; do
+    # lpstat -r succeeds either way; only its words tell.
+    until [ "$(LC_ALL=C lpstat_here -r 2>/dev/null)" = "scheduler is running" ]; do
         tries=$((tries + 1))
         if ! kill -0 "$pid" 2>/dev/null || [ $tries -gt 100 ]; then
             echo "cupsd did not come up on 127.0.0.1:$port" >&2

@@ -33,9 +33,9 @@ TEST_F(CupsBackend, UsersInstancesAreNoPrintersOfTheirOwn) {
     ASSERT_TRUE(QDir().mkpath(QDir::homePath() + QStringLiteral("/.cups")));
     QFile file(options);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const auto removeOptions = qScopeGuard([&] { file.remove(); });
     file.write("Dest Alpha/duplex sides=two-sided-long-edge\n");
     file.close();
-    const auto removeOptions = qScopeGuard([&] { QFile::remove(options); });
 
     EXPECT_EQ(system.printers(), (QStringList{"Alpha", "Bravo"}));
 }
@@ -133,6 +133,24 @@ TEST_F(CupsBackend, DocumentSettingsAreTheQueuesDefaults) {
         EXPECT_EQ(settings->yResolution, c.expected.yResolution);
         EXPECT_EQ(settings->orientation, PageOrientation::Portrait);
     }
+}
+
+TEST_F(CupsBackend, UsersOwnPaperForAQueueComesFirst) {
+    PrivateCups::addQueue(QStringLiteral("Queue"));
+    ASSERT_TRUE(QDir().mkpath(QDir::homePath() + QStringLiteral("/.cups")));
+    QFile file(QDir::homePath() + QStringLiteral("/.cups/lpoptions"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const auto removeOptions = qScopeGuard([&] { file.remove(); });
+    file.write("Dest Queue media=iso_a5_148x210mm\n");
+    file.close();
+
+    const std::unique_ptr<PrinterHandle> handle = system.openPrinter(QStringLiteral("Queue"));
+    ASSERT_NE(handle, nullptr);
+    const std::optional<DocumentSettings> settings = handle->documentSettings();
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(settings->paperName, QStringLiteral("iso_a5_148x210mm"));
+    EXPECT_NEAR(settings->paperWidth, 14800, 50);
+    EXPECT_NEAR(settings->paperLength, 21000, 50);
 }
 
 TEST_F(CupsBackend, QueueThatIsGone) {
