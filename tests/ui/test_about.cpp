@@ -49,20 +49,23 @@ QString resourceErrorOf(const std::function<void()>& action) {
 // ---- The picture block ----
 
 TEST(PictureBlock, PixelsAreLittleEndianRowsFromTheTopAndComeOutOpaque) {
-    // 2 x 2: the bytes of each pixel are blue, green, red, alpha.
-    const unsigned char bytes[] = {2,    0,    0,    0,    2,    0,    0,    0,    //
+    // 2 x 3: the bytes of each pixel are blue, green, red, alpha.
+    const unsigned char bytes[] = {2,    0,    0,    0,    3,    0,    0,    0,    //
                                    0x33, 0x22, 0x11, 0x00, 0x66, 0x55, 0x44, 0xff, //
-                                   0x99, 0x88, 0x77, 0x80, 0x01, 0x02, 0x03, 0x04};
+                                   0x99, 0x88, 0x77, 0x80, 0x01, 0x02, 0x03, 0x04, //
+                                   0xcc, 0xbb, 0xaa, 0xff, 0xff, 0xee, 0xdd, 0x7f};
     const QImage picture = PictureBlock::read(QByteArrayView(bytes, sizeof bytes), "Test");
-    ASSERT_EQ(picture.size(), QSize(2, 2));
+    ASSERT_EQ(picture.size(), QSize(2, 3));
     EXPECT_EQ(picture.pixel(0, 0), 0xff112233u);
     EXPECT_EQ(picture.pixel(1, 0), 0xff445566u);
     EXPECT_EQ(picture.pixel(0, 1), 0xff778899u);
     EXPECT_EQ(picture.pixel(1, 1), 0xff030201u);
+    EXPECT_EQ(picture.pixel(0, 2), 0xffaabbccu);
+    EXPECT_EQ(picture.pixel(1, 2), 0xffddeeffu);
 
     // Written back, each alpha byte is 0xff.
     QByteArray opaque(reinterpret_cast<const char*>(bytes), sizeof bytes);
-    for (const int alpha : {11, 15, 19, 23})
+    for (const int alpha : {11, 15, 19, 23, 27, 31})
         opaque[alpha] = '\xff';
     EXPECT_EQ(PictureBlock::write(picture), opaque);
 }
