@@ -1,0 +1,356 @@
+// The main window's controls, their look, the menu, the keyboard and what each event starts.
+#include "MainFormHarness.h"
+#include "MenuStyle.h"
+#include "NorveinConsts.h"
+#include "PrintButton.h"
+#include "Shell.h"
+#include "TemplateDispatch.h"
+#include "TemplateListDelegate.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFontInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStyle>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class MainWindowTest : public MainFormHarness {
+protected:
+    ~MainWindowTest() override { Shell::setOpener({}); }
+
+    void activate() {
+        QApplication::setActiveWindow(form.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+};
+
+// Counts the pixels of a colour inside a rectangle of an image.
+int countColour(const QImage& image, const QRect& area, QRgb colour) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += image.pixel(x, y) == colour;
+    return n;
+}
+
+TEST_F(MainWindowTest, CaptionListsAndFonts) {
+    start();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Ворнель [light] 1.13"));
+    EXPECT_FALSE(form->windowIcon().isNull());
+
+    const QStringList printers = {QStringLiteral("Office"), QStringLiteral("Label"), QStringLiteral("PDF")};
+    ASSERT_EQ(form->ListBoxPrinters->count(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(form->ListBoxPrinters->item(i)->text(), printers[i]);
+    EXPECT_EQ(form->ListBoxPrinters->ItemIndex(), 1);
+    EXPECT_EQ(printer.PrinterIndex(), 1);
+
+    ASSERT_EQ(form->ListBoxTemplates->count(), 3);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(form->ListBoxTemplates->item(i)->text(), templateCaptions()[i]);
+        EXPECT_EQ(form->ListBoxTemplates->visualItemRect(form->ListBoxTemplates->item(i)).height(), 24);
+    }
+
+    EXPECT_EQ(form->LabelPrintersHead->text(), QStringLiteral("Выбор принтера"));
+    EXPECT_EQ(form->sLabel1->text(), QStringLiteral("Выбор шаблона печати"));
+    for (QLabel* label : {form->LabelPrintersHead, form->sLabel1}) {
+        EXPECT_EQ(label->alignment(), Qt::AlignCenter);
+        EXPECT_TRUE(QFontInfo(label->font()).bold());
+        EXPECT_EQ(QFontInfo(label->font()).pixelSize(), 13);
+    }
+    EXPECT_EQ(form->BtnPrint->text(), QStringLiteral("Печать"));
+
+    if (!QFile::exists(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf")))
+        GTEST_SKIP() << "Tahoma is not installed here";
+    for (QWidget* w : {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(form->ListBoxTemplates),
+                       static_cast<QWidget*>(form->BtnPrint), static_cast<QWidget*>(form->sLabel1)}) {
+        SCOPED_TRACE(w->metaObject()->className());
+        EXPECT_EQ(QFontInfo(w->font()).family(), QStringLiteral("Tahoma"));
+        EXPECT_EQ(QFontInfo(w->font()).pixelSize(), 13);
+    }
+}
+
+TEST_F(MainWindowTest, TemplateRowsAreDrawnWithTheirStateColours) {
+    start();
+    TListBox* list = form->ListBoxTemplates;
+    const QPalette palette = list->palette();
+    const QImage rows = list->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    struct Case {
+        int row;
+        QRgb background;
+        QRgb text;
+    };
+    const Case cases[] = {
+        {0, palette.color(QPalette::Highlight).rgb(), palette.color(QPalette::HighlightedText).rgb()},
+        {1, palette.color(QPalette::Base).rgb(), palette.color(QPalette::Text).rgb()},
+        {2, palette.color(QPalette::Base).rgb(), palette.color(QPalette::Text).rgb()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        const QRect r = list->visualItemRect(list->item(c.row));
+        EXPECT_EQ(rows.pixel(r.right() - 4, r.center().y()), c.background);
+        EXPECT_GT(countColour(rows, r.adjusted(1, 1, -1, -1), c.text), 20);
+    }
+    const int belowRows = 3 * TemplateListDelegate::RowHeight + 4;
+    EXPECT_EQ(rows.pixel(rows.width() / 2, belowRows), palette.color(QPalette::Base).rgb());
+}
+
+TEST_F(MainWindowTest, TemplateRowTextFollowsTheReadingDirection) {
+    start();
+    TListBox* list = form->ListBoxTemplates;
+    const QRect row = list->visualItemRect(list->item(1));
+    for (Qt::LayoutDirection direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+        SCOPED_TRACE(direction);
+        list->setLayoutDirection(direction);
+        const QImage rows = list->viewport()->grab().toImage();
+        const QRect text = darkBounds(rows, row);
+        ASSERT_FALSE(text.isEmpty());
+        if (direction == Qt::LeftToRight)
+            EXPECT_LE(text.left() - row.left(), 2);
+        else
+            EXPECT_LE(row.right() - text.right(), 2);
+    }
+}
+
+TEST_F(MainWindowTest, PrintButtonCentresItsPictureAndCaptionAndShiftsThemWhilePressed) {
+    start();
+    PrintButton* button = form->BtnPrint;
+    const int captionWidth = button->fontMetrics().horizontalAdvance(button->text());
+    const int groupLeft = (237 - (48 + PrintButton::Spacing + captionWidth)) / 2;
+    for (bool down : {false, true}) {
+        SCOPED_TRACE(down);
+        button->setDown(down);
+        const int shift = down ? 1 : 0;
+        EXPECT_EQ(button->pictureRect(), QRect(groupLeft + shift, 4 + shift, 48, 48));
+        EXPECT_EQ(button->captionRect().left(), groupLeft + 48 + PrintButton::Spacing + shift);
+        EXPECT_EQ(button->captionRect().width(), captionWidth);
+    }
+    button->setDown(false);
+}
+
+TEST_F(MainWindowTest, MenuItemsInOrderWithTheirImages) {
+    start();
+    const QList<QAction*> bar = form->menuBar()->actions();
+    ASSERT_EQ(bar.size(), 2);
+    EXPECT_EQ(bar[0], form->A1->menuAction());
+    EXPECT_EQ(bar[1], form->N1->menuAction());
+    EXPECT_EQ(form->A1->title(), QStringLiteral("Файл"));
+    EXPECT_EQ(form->N1->title(), QStringLiteral("Справка"));
+
+    struct Item {
+        QAction* action;
+        QString caption; // empty for a separator
+        int image;       // -1 for none
+    };
+    const std::vector<std::pair<QMenu*, std::vector<Item>>> menus = {
+        {form->A1,
+         {{form->N4, QStringLiteral("Печать"), 1},
+          {form->N5, {}, -1},
+          {form->N3, QStringLiteral("Выход"), -1}}},
+        {form->N1,
+         {{form->N9, QStringLiteral("Сайт программы"), 3},
+          {form->N7, QStringLiteral("Поддержка"), 2},
+          {form->N10, {}, -1},
+          {form->N8, QStringLiteral("О программе"), 0}}},
+    };
+    ASSERT_EQ(form->ImageList24.size(), 4);
+    for (const QIcon& image : form->ImageList24) {
+        const QImage pixels = image.pixmap(24, 24).toImage();
+        EXPECT_EQ(pixels.size(), QSize(24, 24));
+        EXPECT_TRUE(pixels.hasAlphaChannel());
+    }
+    for (const auto& [menu, items] : menus) {
+        SCOPED_TRACE(menu->title().toStdString());
+        ASSERT_EQ(menu->actions().size(), int(items.size()));
+        EXPECT_EQ(menu->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, menu), MenuStyle::ImageSize);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const Item& item = items[i];
+            SCOPED_TRACE(i);
+            EXPECT_EQ(menu->actions()[int(i)], item.action);
+            EXPECT_EQ(item.action->isSeparator(), item.caption.isEmpty());
+            EXPECT_EQ(item.action->text(), item.caption);
+            EXPECT_TRUE(item.action->shortcut().isEmpty());
+            EXPECT_FALSE(item.action->text().contains(QLatin1Char('&')));
+            if (item.image < 0) {
+                EXPECT_TRUE(item.action->icon().isNull());
+            } else {
+                EXPECT_EQ(item.action->icon().cacheKey(), form->ImageList24[item.image].cacheKey());
+                EXPECT_GE(menu->actionGeometry(item.action).height(), 24);
+            }
+        }
+    }
+}
+
+TEST_F(MainWindowTest, HelpLinksOpenTheProductUrls) {
+    QStringList opened;
+    Shell::setOpener([&](const QString& text, int) { opened.append(text); });
+    start();
+    struct Case {
+        QAction* TMainForm::*item;
+        QString url;
+    };
+    const Case cases[] = {{&TMainForm::N9, NorveinConsts::SiteURL},
+                          {&TMainForm::N7, NorveinConsts::SupportURL}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.url.toStdString());
+        opened.clear();
+        ((*form).*c.item)->trigger();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(opened, QStringList{c.url});
+    }
+}
+
+TEST_F(MainWindowTest, ExitClosesTheWindowAndEndsTheMessageLoop) {
+    start();
+    QTimer::singleShot(0, form->N3, &QAction::trigger);
+    QTimer stuck;
+    stuck.setSingleShot(true);
+    QObject::connect(&stuck, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    stuck.start(5000);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(MainWindowTest, AboutOpensModallyOverTheWindow) {
+    start();
+    QString modalClass;
+    bool ownedByForm = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        modalClass = QString::fromLatin1(modal->metaObject()->className());
+        ownedByForm = modal->parentWidget() == form.get();
+        closer.stop();
+        modal->close();
+    });
+    closer.start(10);
+    form->N8->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(modalClass, QStringLiteral("TFormAbout"));
+    EXPECT_TRUE(ownedByForm);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(MainWindowTest, ButtonAndMenuPrintTheSelectedTemplateOnTheCurrentPrinter) {
+    struct Case {
+        const char* name;
+        std::function<void(TMainForm&)> command;
+    };
+    const Case cases[] = {
+        {"button", [](TMainForm& f) { QTest::mouseClick(f.BtnPrint, Qt::LeftButton); }},
+        {"menu", [](TMainForm& f) { f.N4->trigger(); }},
+    };
+    start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::size_t before = fake.documents.size();
+        c.command(*form);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(fake.documents.size(), before + 1);
+        EXPECT_EQ(fake.documents.back().device, "Label");
+        EXPECT_FALSE(fake.documents.back().runs.empty());
+        EXPECT_TRUE(reported.isEmpty());
+    }
+}
+
+// Records the pointer shape each time the print job asks for a device context.
+class PointerWatch : public BorrowedPrintSystem {
+public:
+    using BorrowedPrintSystem::BorrowedPrintSystem;
+    std::unique_ptr<DeviceContext> createDC(const QString& device,
+                                            const DocumentSettings& settings) override {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        shapes.push_back(cursor ? cursor->shape() : Qt::ArrowCursor);
+        return BorrowedPrintSystem::createDC(device, settings);
+    }
+    std::vector<Qt::CursorShape> shapes;
+};
+
+TEST_F(MainWindowTest, PrintShowsTheBusyPointerAndAlwaysRestoresIt) {
+    struct Case {
+        const char* name;
+        bool refused;
+    };
+    for (const Case& c : {Case{"printed", false}, Case{"refused by the print system", true}}) {
+        SCOPED_TRACE(c.name);
+        if (c.refused)
+            fake.refuseEndDoc = "The printer is out of order";
+        auto watch = std::make_unique<PointerWatch>(fake);
+        PointerWatch& seen = *watch;
+        TPrinter watched(std::move(watch));
+        TMainForm f(watched);
+        f.FormCreate();
+        if (c.refused)
+            EXPECT_ANY_THROW(f.BtnPrintClick());
+        else
+            f.BtnPrintClick();
+        EXPECT_EQ(seen.shapes, std::vector<Qt::CursorShape>{Qt::WaitCursor});
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    }
+}
+
+TEST_F(MainWindowTest, HandlerErrorsReachTheErrorReport) {
+    fake.defaultAnswer = DefaultPrinterAnswer::none();
+    start();
+    reported.clear();
+    struct Case {
+        const char* name;
+        std::function<void(TMainForm&)> command;
+    };
+    const Case cases[] = {
+        {"button", [](TMainForm& f) { QTest::mouseClick(f.BtnPrint, Qt::LeftButton); }},
+        {"menu", [](TMainForm& f) { f.N4->trigger(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        reported.clear();
+        c.command(*form);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(reported, QStringList{QStringLiteral("There is no default printer currently selected.")});
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    }
+}
+
+TEST_F(MainWindowTest, MouseReleaseOverThePrinterListMakesItsRowCurrent) {
+    start();
+    TListBox* list = form->ListBoxPrinters;
+    struct Case {
+        int row;
+        Qt::MouseButton button;
+    };
+    for (const Case& c : {Case{2, Qt::LeftButton}, Case{0, Qt::RightButton}, Case{1, Qt::MiddleButton}}) {
+        SCOPED_TRACE(c.row);
+        QTest::mouseClick(list->viewport(), c.button, {}, list->visualItemRect(list->item(c.row)).center());
+        EXPECT_EQ(list->ItemIndex(), c.row);
+        EXPECT_EQ(printer.PrinterIndex(), c.row);
+    }
+    // A click that deselects on other lists leaves the row selected here.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list->visualItemRect(list->item(1)).center());
+    EXPECT_EQ(list->ItemIndex(), 1);
+    EXPECT_EQ(printer.PrinterIndex(), 1);
+}
+
+TEST_F(MainWindowTest, TabCyclesThePrinterListTheTemplateListAndTheButton) {
+    start();
+    activate();
+    EXPECT_EQ(QApplication::focusWidget(), form->ListBoxPrinters);
+    const QWidget* cycle[] = {form->ListBoxTemplates, form->BtnPrint, form->ListBoxPrinters,
+                              form->ListBoxTemplates};
+    for (const QWidget* next : cycle) {
+        SCOPED_TRACE(next->metaObject()->className());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next);
+    }
+}
+
+} // namespace

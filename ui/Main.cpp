@@ -1,0 +1,207 @@
+#include "Main.h"
+
+#include "BusyCursor.h"
+#include "DlgAbout.h"
+#include "DockPanel.h"
+#include "Fonts.h"
+#include "ListBox.h"
+#include "MenuStyle.h"
+#include "NorveinConsts.h"
+#include "OtherFunc.h"
+#include "Pictures.h"
+#include "PreviewView.h"
+#include "PrintButton.h"
+#include "PrintCommand.h"
+#include "TPrinter.h"
+#include "TemplateDispatch.h"
+#include "TemplateListDelegate.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
+
+namespace {
+
+constexpr int RightColumnWidth = 243;
+constexpr int PrinterAreaHeight = 216;
+constexpr int HeadHeight = 25;
+constexpr int ButtonHeight = 56;
+constexpr int Margin = 3;
+
+QLabel* heading(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setFont(headingFont());
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+} // namespace
+
+TMainForm::TMainForm(TPrinter& printer, QWidget* parent)
+    : QMainWindow(parent), printer_(printer), menuStyle_(new MenuStyle) {
+    menuStyle_->setParent(this);
+    setFont(windowFont());
+    setWindowIcon(programIcon());
+    // The window may be made as small as the user likes.
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    createControls();
+    createMenu();
+    connectEvents();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::createControls() {
+    ClientArea = new DockPanel(this);
+    QPalette face = ClientArea->palette();
+    face.setColor(QPalette::Window, face.color(QPalette::Button));
+    ClientArea->setPalette(face);
+    ClientArea->setAutoFillBackground(true);
+    setCentralWidget(ClientArea);
+
+    Image1 = new PreviewView(ClientArea);
+    PanelR = new DockPanel(ClientArea);
+
+    PanelPrinters = new DockPanel(PanelR);
+    ListBoxPrinters = new TListBox(PanelPrinters);
+    PanelPrintersHead = new DockPanel(PanelPrinters);
+    LabelPrintersHead = heading(QStringLiteral("Выбор принтера"), PanelPrintersHead);
+
+    sPanel1 = new DockPanel(PanelR);
+    sPanel2 = new DockPanel(sPanel1);
+    sLabel1 = heading(QStringLiteral("Выбор шаблона печати"), sPanel2);
+    ListBoxTemplates = new TListBox(sPanel1);
+    ListBoxTemplates->setItemDelegate(new TemplateListDelegate(ListBoxTemplates));
+    ListBoxTemplates->setUniformItemSizes(true);
+    ListBoxTemplates->addItems(templateCaptions());
+
+    BtnPrint = new PrintButton(QStringLiteral("Печать"), printerPicture(), PanelR);
+
+    ClientArea->dock(Image1, Dock::Fill, 0, Margin);
+    ClientArea->dock(PanelR, Dock::Right, RightColumnWidth);
+    PanelR->dock(PanelPrinters, Dock::Top, PrinterAreaHeight);
+    PanelPrinters->dock(ListBoxPrinters, Dock::Fill, 0, Margin);
+    PanelPrinters->dock(PanelPrintersHead, Dock::Top, HeadHeight);
+    PanelPrintersHead->dock(LabelPrintersHead, Dock::Fill);
+    PanelR->dock(sPanel1, Dock::Fill);
+    sPanel1->dock(sPanel2, Dock::Top, HeadHeight);
+    sPanel2->dock(sLabel1, Dock::Fill);
+    sPanel1->dock(ListBoxTemplates, Dock::Fill, 0, Margin);
+    PanelR->dock(BtnPrint, Dock::Bottom, ButtonHeight, Margin);
+
+    // Only the three working controls take the keyboard focus, in this order.
+    BtnPrint->setFocusPolicy(Qt::StrongFocus);
+    BtnPrint->setAutoDefault(false);
+    setTabOrder(ListBoxPrinters, ListBoxTemplates);
+    setTabOrder(ListBoxTemplates, BtnPrint);
+}
+
+void TMainForm::createMenu() {
+    ImageList24 = menuImages();
+
+    A1 = menuBar()->addMenu(QStringLiteral("Файл"));
+    N4 = A1->addAction(ImageList24[1], QStringLiteral("Печать"));
+    N5 = A1->addSeparator();
+    N3 = A1->addAction(QStringLiteral("Выход"));
+
+    N1 = menuBar()->addMenu(QStringLiteral("Справка"));
+    N9 = N1->addAction(ImageList24[3], QStringLiteral("Сайт программы"));
+    N7 = N1->addAction(ImageList24[2], QStringLiteral("Поддержка"));
+    N10 = N1->addSeparator();
+    N8 = N1->addAction(ImageList24[0], QStringLiteral("О программе"));
+
+    for (QMenu* menu : {A1, N1}) {
+        menu->setStyle(menuStyle_);
+        menu->setFont(windowFont());
+    }
+}
+
+void TMainForm::connectEvents() {
+    ClientArea->setResizedHandler([this] { FormResize(); });
+    connect(ListBoxTemplates, &QListWidget::itemSelectionChanged, this, &TMainForm::ListBoxTemplatesClick);
+    connect(ListBoxPrinters, &TListBox::mouseUp, this, &TMainForm::ListBoxPrintersMouseUp);
+    connect(BtnPrint, &QPushButton::clicked, this, &TMainForm::BtnPrintClick);
+    // Menu commands run once the menu has closed, from the event loop, so an error they raise reaches the
+    // error report without unwinding through the menu's own code.
+    connect(N4, &QAction::triggered, this, &TMainForm::BtnPrintClick, Qt::QueuedConnection);
+    connect(N3, &QAction::triggered, this, &TMainForm::N3Click, Qt::QueuedConnection);
+    connect(N9, &QAction::triggered, this, &TMainForm::N9Click, Qt::QueuedConnection);
+    connect(N7, &QAction::triggered, this, &TMainForm::N7Click, Qt::QueuedConnection);
+    connect(N8, &QAction::triggered, this, &TMainForm::N8Click, Qt::QueuedConnection);
+}
+
+void TMainForm::FormCreate() {
+    setWindowTitle(NorveinConsts::ProgramName + QLatin1Char(' ') + NorveinConsts::ProgramVersion);
+    fillPrinterList();
+    ListBoxTemplates->setItemIndex(0);
+}
+
+void TMainForm::fillPrinterList() {
+    ListBoxPrinters->clear();
+    for (const TPrinterEntry& entry : printer_.Printers())
+        ListBoxPrinters->addItem(entry.Text);
+    ListBoxPrinters->setItemIndex(printer_.PrinterIndex());
+}
+
+void TMainForm::showFirst() {
+    const int menuHeight = menuBar()->heightForWidth(ClientWidth);
+    const QSize frame(ClientWidth, ClientHeight + std::max(menuHeight, menuBar()->sizeHint().height()));
+    const QRect screenArea = screen()->availableGeometry();
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frame, screenArea));
+    ListBoxPrinters->setFocus();
+    show();
+    // The resize that comes with the first showing paints the preview; should the platform skip it, paint
+    // here.
+    if (!Image1->hasPicture())
+        paintPrew();
+}
+
+void TMainForm::paintPrew() {
+    // The bitmap takes the size of the first preview area that is not empty and keeps it; before that there
+    // is nothing to draw on.
+    if (Image1->hasPicture() || !Image1->rect().isEmpty()) {
+        DrawingSurface& surface = Image1->canvas();
+        surface.setBrushColor(clWhite);
+        surface.fillRect(0, 0, Image1->width(), Image1->height());
+        paintTemplate(ListBoxTemplates->ItemIndex(), surface, PreviewScale, PreviewScale);
+    }
+    Image1->repaint();
+}
+
+void TMainForm::FormResize() {
+    paintPrew();
+}
+
+void TMainForm::ListBoxTemplatesClick() {
+    paintPrew();
+}
+
+void TMainForm::ListBoxPrintersMouseUp() {
+    printer_.setPrinterIndex(ListBoxPrinters->ItemIndex());
+}
+
+void TMainForm::BtnPrintClick() {
+    const BusyCursor busy;
+    printEnvelope(printer_, [this] { return ListBoxTemplates->ItemIndex(); });
+}
+
+void TMainForm::N3Click() {
+    close();
+}
+
+void TMainForm::N7Click() {
+    ShellOpen(NorveinConsts::SupportURL);
+}
+
+void TMainForm::N8Click() {
+    runAboutCommand(this);
+}
+
+void TMainForm::N9Click() {
+    ShellOpen(NorveinConsts::SiteURL);
+}

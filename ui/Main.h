@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QList>
+#include <QMainWindow>
+
+class DockPanel;
+class MenuStyle;
+class PreviewView;
+class PrintButton;
+class QAction;
+class QIcon;
+class QLabel;
+class QMenu;
+class TListBox;
+class TPrinter;
+
+// The main window: the preview on the left, the printer list, the template list and the print button in a
+// column on the right, and the menu bar.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int ClientWidth = 800;
+    static constexpr int ClientHeight = 399;
+    static constexpr double PreviewScale = 2.0;
+
+    explicit TMainForm(TPrinter& printer, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Run once before the window is first shown; an error stops it where it is raised.
+    void FormCreate();
+    // Shows the window centred with its design client size, with the preview painted.
+    void showFirst();
+
+    // Draws the selected template into the preview bitmap and repaints it at once.
+    void paintPrew();
+
+    // Event handlers.
+    void FormResize();
+    void ListBoxTemplatesClick();
+    void ListBoxPrintersMouseUp();
+    void BtnPrintClick();
+    void N3Click();
+    void N7Click();
+    void N8Click();
+    void N9Click();
+
+    // The client area below the menu bar; the controls below are placed in it.
+    DockPanel* ClientArea;
+    PreviewView* Image1;
+    DockPanel* PanelR;
+    DockPanel* PanelPrinters;
+    TListBox* ListBoxPrinters;
+    DockPanel* PanelPrintersHead;
+    QLabel* LabelPrintersHead;
+    DockPanel* sPanel1;
+    DockPanel* sPanel2;
+    QLabel* sLabel1;
+    TListBox* ListBoxTemplates;
+    PrintButton* BtnPrint;
+
+    QMenu* A1;
+    QAction* N4;
+    QAction* N5;
+    QAction* N3;
+    QMenu* N1;
+    QAction* N9;
+    QAction* N7;
+    QAction* N10;
+    QAction* N8;
+    QList<QIcon> ImageList24;
+
+private:
+    void createControls();
+    void createMenu();
+    void connectEvents();
+    void fillPrinterList();
+
+    TPrinter& printer_;
+    MenuStyle* menuStyle_;
+};

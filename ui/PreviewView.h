@@ -1,0 +1,45 @@
+#pragma once
+
+#include "ImageSink.h"
+#include "RasterSurface.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <memory>
+
+class QPaintEvent;
+
+// The preview control: holds the preview bitmap and shows it centred, never enlarged, with the colour of its
+// bottom-left pixel left out so the window's background shows through.
+class PreviewView : public QWidget {
+public:
+    explicit PreviewView(QWidget* parent = nullptr);
+    ~PreviewView() override;
+
+    bool hasPicture() const { return static_cast<bool>(picture_); }
+    // The bitmap's drawing surface; the bitmap is made with the control's current size on first use, so only
+    // ask while the control is not empty. Asking marks the bitmap changed for the next showing.
+    DrawingSurface& canvas();
+    // The bitmap itself; null before the first canvas().
+    const QImage* picture() const;
+    // Where the bitmap is drawn now, in the control's coordinates; empty without a bitmap.
+    QRect pictureRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct Picture {
+        explicit Picture(QSize size);
+        QImage image;
+        ImageSink sink;
+        RasterSurface surface;
+    };
+    void refreshShown();
+
+    std::unique_ptr<Picture> picture_;
+    // The bitmap with its transparent colour made see-through, as the screen gets it.
+    QImage shown_;
+    bool shownStale_ = true;
+};

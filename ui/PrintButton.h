@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPixmap>
+#include <QPushButton>
+
+class QPaintEvent;
+
+// A push button whose picture and caption form one centred group: picture, 4 px, caption. While pressed the
+// group moves 1 px right and down.
+class PrintButton : public QPushButton {
+public:
+    static constexpr int Spacing = 4;
+
+    PrintButton(const QString& caption, const QPixmap& picture, QWidget* parent = nullptr);
+
+    // Where the picture and the caption go for the button's size and state.
+    QRect pictureRect() const;
+    QRect captionRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The caption's width within the room the button leaves it.
+    int captionWidth() const;
+    int groupLeft() const;
+    QPoint pressShift() const;
+    QSize pictureSize() const;
+
+    QPixmap picture_;
+};
