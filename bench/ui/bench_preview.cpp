@@ -1,0 +1,105 @@
+// paintPrew with its immediate repaint at the design size, beside a plain widget of the same size repainting
+// a pixmap (what the toolkit itself costs), and a storm of resizes of the whole window.
+#include "BorrowedPrintSystem.h"
+#include "FakePrintSystem.h"
+#include "Fonts.h"
+#include "Main.h"
+#include "PreviewView.h"
+#include "TApplication.h"
+#include "TPrinter.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <QWidget>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+
+namespace {
+
+struct ShownForm {
+    ShownForm() {
+        fake.printerList = {{QStringLiteral("Office")}, {QStringLiteral("PDF")}};
+        fake.defaultAnswer = DefaultPrinterAnswer::named(QStringLiteral("Office"));
+        form.FormCreate();
+        form.showFirst();
+        QCoreApplication::processEvents();
+    }
+    FakePrintSystem fake;
+    TPrinter printer{std::make_unique<BorrowedPrintSystem>(fake)};
+    TMainForm form{printer};
+};
+
+void BM_PaintPrew(benchmark::State& state) {
+    ShownForm shown;
+    for (auto _ : state)
+        shown.form.paintPrew();
+    state.counters["bitmap_w"] = shown.form.Image1->picture()->width();
+    state.counters["bitmap_h"] = shown.form.Image1->picture()->height();
+}
+BENCHMARK(BM_PaintPrew)->Unit(benchmark::kMicrosecond);
+
+// The floor: a widget of the preview's size in a window of the main window's size, drawing a pixmap.
+class PixmapView : public QWidget {
+public:
+    PixmapView(const QPixmap& pixmap, QWidget* parent) : QWidget(parent), pixmap_(pixmap) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.drawPixmap(0, 0, pixmap_);
+    }
+
+private:
+    QPixmap pixmap_;
+};
+
+void BM_PlainWidgetPixmapRepaint(benchmark::State& state) {
+    QWidget window;
+    window.resize(TMainForm::ClientWidth, TMainForm::ClientHeight);
+    window.setAutoFillBackground(true);
+    QPixmap pixmap(551, 393);
+    pixmap.fill(Qt::white);
+    PixmapView view(pixmap, &window);
+    view.setGeometry(3, 3, 551, 393);
+    window.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state)
+        view.repaint();
+}
+BENCHMARK(BM_PlainWidgetPixmapRepaint)->Unit(benchmark::kMicrosecond);
+
+// 1000 resizes back and forth between sizes that grow, shrink below the bitmap and come back; each one lays
+// out the window and repaints the preview before the next.
+void BM_ResizeStorm(benchmark::State& state) {
+    ShownForm shown;
+    const QSize sizes[] = {{800, 420}, {1024, 700}, {640, 360}, {400, 300}, {1200, 800}, {300, 120}};
+    double worstMs = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < 1000; ++i) {
+            const auto start = std::chrono::steady_clock::now();
+            shown.form.resize(sizes[i % std::size(sizes)]);
+            const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+            worstMs = std::max(worstMs, took.count());
+        }
+    }
+    state.counters["resizes"] = benchmark::Counter(1000.0 * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["worst_ms"] = worstMs;
+}
+BENCHMARK(BM_ResizeStorm)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    TApplication app(argc, argv);
+    registerApplicationFonts();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

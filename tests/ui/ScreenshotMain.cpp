@@ -1,0 +1,52 @@
+// Shows the main window over a fake print system with a few printers and saves what the screen shows, for the
+// README and for looking at the window under a real X server: screenshot_main OUT.png [file|help].
+#include "BorrowedPrintSystem.h"
+#include "FakePrintSystem.h"
+#include "Fonts.h"
+#include "Main.h"
+#include "TApplication.h"
+#include "TPrinter.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    TApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: screenshot_main OUT.png [file|help]\n");
+        return 2;
+    }
+    registerApplicationFonts();
+    FakePrintSystem fake;
+    fake.printerList = {{QStringLiteral("Office_Laser")},
+                        {QStringLiteral("Photo_Inkjet")},
+                        {QStringLiteral("PDF")},
+                        {QStringLiteral("Label_Printer")}};
+    fake.defaultAnswer = DefaultPrinterAnswer::named(QStringLiteral("Office_Laser"));
+    TPrinter printer(std::make_unique<BorrowedPrintSystem>(fake));
+    TMainForm form(printer);
+    form.FormCreate();
+    form.showFirst();
+
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    const QString menu = argc > 2 ? QString::fromLatin1(argv[2]) : QString();
+    QTimer::singleShot(600, [&] {
+        if (menu == QLatin1String("file"))
+            form.menuBar()->setActiveAction(form.A1->menuAction());
+        else if (menu == QLatin1String("help"))
+            form.menuBar()->setActiveAction(form.N1->menuAction());
+    });
+    QTimer::singleShot(1500, [&] {
+        QRect area = form.frameGeometry();
+        if (!menu.isEmpty())
+            area = area.united(QRect(form.mapToGlobal(QPoint(0, 0)), QSize(420, 260)));
+        const QPixmap shot = form.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+        QCoreApplication::exit(shot.save(out) ? 0 : 1);
+    });
+    return app.exec();
+}
