@@ -1,0 +1,46 @@
+// What opening the About dialog costs: reading the picture block, building the dialog, painting it.
+#include "AboutPicture.h"
+#include "DlgAbout.h"
+#include "Fonts.h"
+#include "TApplication.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QPixmap>
+
+namespace {
+
+void BM_LoadAboutPicture(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(AboutPicture::load());
+}
+BENCHMARK(BM_LoadAboutPicture)->Unit(benchmark::kMillisecond);
+
+void BM_CreateAboutDialog(benchmark::State& state) {
+    for (auto _ : state) {
+        TFormAbout dialog(nullptr);
+        benchmark::DoNotOptimize(&dialog);
+    }
+}
+BENCHMARK(BM_CreateAboutDialog)->Unit(benchmark::kMillisecond);
+
+void BM_PaintAboutDialog(benchmark::State& state) {
+    TFormAbout dialog(nullptr);
+    dialog.show();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(dialog.grab());
+}
+BENCHMARK(BM_PaintAboutDialog)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    TApplication app(argc, argv);
+    registerApplicationFonts();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
