@@ -15,11 +15,12 @@
 #
 # Clients reach the server with CUPS_SERVER=127.0.0.1:PORT. The client variables that `env` prints keep
 # the machine's client.conf and lpoptions out, and give a fresh HOME without a ~/.cups; unset PRINTER and
-# LPDEST as well.
+# LPDEST as well. ctest runs start and stop around the tests that need the server (PrivateCups.cmake), and
+# the tests drive it through PrivateCups.h.
 set -eu
 
 usage() {
-    sed -n '2,17p' "$0" >&2
+    awk 'NR > 1 && /^#/ { print; next } NR > 1 { exit }' "$0" >&2
     exit 2
 }
 
@@ -77,6 +78,8 @@ EOF
 start() {
     [ $# -eq 1 ] || usage
     port=$1
+    # A run that was cut short leaves its server behind.
+    end_server
     rm -rf "$dir"
     mkdir -p "$dir/conf/ppd" "$dir/conf/ssl" "$dir/cache" "$dir/state" "$dir/spool/tmp" "$dir/log" \
         "$dir/out" "$dir/client" "$dir/home"
@@ -106,20 +109,25 @@ start() {
     echo "CUPS_SERVER=127.0.0.1:$port"
 }
 
-stop() {
-    [ -f "$dir/cupsd.pid" ] || exit 0
+# Ends the server recorded in DIR, if it still runs: by its PID, and only if that PID is still a cupsd.
+end_server() {
+    [ -f "$dir/cupsd.pid" ] || return 0
     pid=$(cat "$dir/cupsd.pid")
-    if kill "$pid" 2>/dev/null; then
-        tries=0
-        while kill -0 "$pid" 2>/dev/null; do
-            tries=$((tries + 1))
-            if [ $tries -gt 50 ]; then
-                kill -9 "$pid" 2>/dev/null || true
-                break
-            fi
-            sleep 0.1
-        done
-    fi
+    [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = cupsd ] || return 0
+    kill "$pid" 2>/dev/null || return 0
+    tries=0
+    while kill -0 "$pid" 2>/dev/null; do
+        tries=$((tries + 1))
+        if [ $tries -gt 50 ]; then
+            kill -9 "$pid" 2>/dev/null || true
+            break
+        fi
+        sleep 0.1
+    done
+}
+
+stop() {
+    end_server
     rm -rf "$dir"
 }
 
