@@ -5,7 +5,7 @@
 TPrinter::TPrinter(std::unique_ptr<PrintSystem> system) : system_(std::move(system)) {}
 
 TPrinter::~TPrinter() {
-    // The context first: it may still point into the printer it was made for.
+    // The context goes before the printer it was made for; the surface lets go of its page first.
     if (canvas_)
         canvas_->detach();
     context_.reset();

@@ -12,8 +12,6 @@ public:
     // and the queue's default resolution; nothing when the server can't say.
     std::optional<DocumentSettings> documentSettings() override;
 
-    const cups_dest_t& dest() const { return *dest_; }
-
 private:
     CupsDest dest_;
     CupsDestInfo info_;
