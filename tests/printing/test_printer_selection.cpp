@@ -345,6 +345,15 @@ TEST_F(PrinterSelection, RowCanBeChosenWithoutADefault) {
     EXPECT_EQ(system.openHandles, 1);
 }
 
+TEST_F(PrinterSelection, DefaultGainedAfterAFailedStartIsTakenAtTheNextRead) {
+    install({"Alpha", "Bravo"});
+    EXPECT_EQ(outcomeOf([&] { printer().PrinterIndex(); }), printerError(NoDefault));
+    system.defaultAnswer = Answer::named("Bravo");
+
+    EXPECT_EQ(printer().PrinterIndex(), 1);
+    EXPECT_EQ(*printer().DevMode(), fakePrinter("Bravo").settings);
+}
+
 TEST_F(PrinterSelection, RowChosenAfterTheSystemGainsADefault) {
     install({"Alpha", "Bravo", "Charlie"});
     EXPECT_EQ(outcomeOf([&] { printer().PrinterIndex(); }), printerError(NoDefault));
