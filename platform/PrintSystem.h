@@ -17,15 +17,15 @@ enum class PageOrientation { Portrait = 1, Landscape = 2 };
 // A printer's document settings: paper, printable margins and resolution, as the print system reports its
 // defaults, plus the orientation the program asks for.
 struct DocumentSettings {
-    QString paperName;    // the print system's media name, such as "iso_a4_210x297mm"
-    int paperWidth = 0;   // of the portrait sheet, in hundredths of a millimetre
-    int paperLength = 0;  // likewise
-    int marginLeft = 0;   // unprintable margins of the portrait sheet, in hundredths of a millimetre
+    QString paperName;   // the print system's media name, such as "iso_a4_210x297mm"
+    int paperWidth = 0;  // of the portrait sheet, in hundredths of a millimetre
+    int paperLength = 0; // likewise
+    int marginLeft = 0;  // unprintable margins of the portrait sheet, in hundredths of a millimetre
     int marginRight = 0;
     int marginTop = 0;
     int marginBottom = 0;
-    int xResolution = 0;  // dots per inch across the portrait sheet
-    int yResolution = 0;  // dots per inch down the portrait sheet
+    int xResolution = 0; // dots per inch across the portrait sheet
+    int yResolution = 0; // dots per inch down the portrait sheet
     PageOrientation orientation = PageOrientation::Portrait;
 
     bool operator==(const DocumentSettings&) const = default;
@@ -35,9 +35,9 @@ struct DocumentSettings {
 struct DefaultPrinterAnswer {
     enum class Kind { Name, NoDefault, Failure };
     Kind kind = Kind::NoDefault;
-    QString name;        // with Kind::Name
-    int code = 0;        // with Kind::Failure: the system's status code
-    QString systemText;  // with Kind::Failure: the system's own description
+    QString name;       // with Kind::Name
+    int code = 0;       // with Kind::Failure: the system's status code
+    QString systemText; // with Kind::Failure: the system's own description
 
     static DefaultPrinterAnswer named(const QString& n) { return {Kind::Name, n, 0, {}}; }
     static DefaultPrinterAnswer none() { return {}; }
@@ -94,6 +94,8 @@ public:
     // Null when the printer can't be opened.
     virtual std::unique_ptr<PrinterHandle> openPrinter(const QString& name) = 0;
     // Null when no context can be made for that printer and settings.
-    virtual std::unique_ptr<DeviceContext> createIC(const QString& device, const DocumentSettings& settings) = 0;
-    virtual std::unique_ptr<DeviceContext> createDC(const QString& device, const DocumentSettings& settings) = 0;
+    virtual std::unique_ptr<DeviceContext> createIC(const QString& device,
+                                                    const DocumentSettings& settings) = 0;
+    virtual std::unique_ptr<DeviceContext> createDC(const QString& device,
+                                                    const DocumentSettings& settings) = 0;
 };
