@@ -5,9 +5,16 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-PreviewView::Picture::Picture(QSize size) : image(size, QImage::Format_RGB32), sink(image), surface(&sink) {
+namespace {
+QImage blank(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
+    return image;
 }
+} // namespace
+
+// The sink reads the new bitmap, so it is filled before the sink is made.
+PreviewView::Picture::Picture(QSize size) : image(blank(size)), sink(image), surface(&sink) {}
 
 PreviewView::PreviewView(QWidget* parent) : QWidget(parent) {}
 
@@ -16,7 +23,6 @@ PreviewView::~PreviewView() = default;
 DrawingSurface& PreviewView::canvas() {
     if (!picture_)
         picture_ = std::make_unique<Picture>(size());
-    shownStale_ = true;
     return picture_->surface;
 }
 
@@ -28,27 +34,11 @@ QRect PreviewView::pictureRect() const {
     return picture_ ? previewRect(picture_->image.size(), size()) : QRect();
 }
 
-void PreviewView::refreshShown() {
-    const QImage& image = picture_->image;
-    if (shown_.size() != image.size())
-        shown_ = QImage(image.size(), QImage::Format_ARGB32_Premultiplied);
-    const QRgb transparent = image.pixel(0, image.height() - 1);
-    for (int y = 0; y < image.height(); ++y) {
-        const QRgb* from = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        QRgb* to = reinterpret_cast<QRgb*>(shown_.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            to[x] = from[x] == transparent ? 0u : from[x];
-    }
-    shownStale_ = false;
-}
-
 void PreviewView::paintEvent(QPaintEvent*) {
     if (!picture_)
         return;
-    if (shownStale_)
-        refreshShown();
     QPainter painter(this);
     // Dropping rows and columns, never smoothing: a reduced preview may lose a one-pixel line.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(pictureRect(), shown_);
+    painter.drawImage(pictureRect(), picture_->sink.shown());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ImageSink.h"
+#include "PreviewSink.h"
 #include "RasterSurface.h"
 
 #include <QImage>
@@ -19,7 +19,7 @@ public:
 
     bool hasPicture() const { return static_cast<bool>(picture_); }
     // The bitmap's drawing surface; the bitmap is made with the control's current size on first use, so only
-    // ask while the control is not empty. Asking marks the bitmap changed for the next showing.
+    // ask while the control is not empty.
     DrawingSurface& canvas();
     // The bitmap itself; null before the first canvas().
     const QImage* picture() const;
@@ -33,13 +33,9 @@ private:
     struct Picture {
         explicit Picture(QSize size);
         QImage image;
-        ImageSink sink;
+        PreviewSink sink;
         RasterSurface surface;
     };
-    void refreshShown();
 
     std::unique_ptr<Picture> picture_;
-    // The bitmap with its transparent colour made see-through, as the screen gets it.
-    QImage shown_;
-    bool shownStale_ = true;
 };
