@@ -1,12 +1,18 @@
 #include "ListBox.h"
 
 #include <QMouseEvent>
+#include <QPalette>
 #include <QSignalBlocker>
 
 TListBox::TListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The selected row keeps the highlight colours while the window is not active, as the desktop's lists do.
+    QPalette colours = palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
+    setPalette(colours);
 }
 
 int TListBox::ItemIndex() const {
