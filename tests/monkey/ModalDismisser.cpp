@@ -1,0 +1,99 @@
+#include "ModalDismisser.h"
+
+#include "DlgAbout.h"
+#include "LinkLabel.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+// A window that ignores this many tries to close it is stuck.
+constexpr int MaxAttempts = 50;
+} // namespace
+
+ModalDismisser::ModalDismisser(std::mt19937& random) : random_(random) {
+    timer_.setInterval(2);
+    connect(&timer_, &QTimer::timeout, this, &ModalDismisser::dismiss);
+    timer_.start();
+}
+
+void ModalDismisser::dismiss() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) {
+        current_ = nullptr;
+        return;
+    }
+    if (modal != current_) {
+        current_ = modal;
+        attempts_ = 0;
+    } else if (++attempts_ > MaxAttempts) {
+        problems << QStringLiteral("a modal window that would not close: ") +
+                        modal->metaObject()->className();
+        modal->hide();
+        return;
+    }
+    if (auto* box = qobject_cast<QMessageBox*>(modal))
+        return closeBox(*box);
+    if (auto* about = qobject_cast<TFormAbout*>(modal))
+        return closeAbout(*about);
+    problems << QStringLiteral("an unexpected modal window: ") + modal->metaObject()->className();
+    modal->close();
+}
+
+void ModalDismisser::closeBox(QMessageBox& box) {
+    if (attempts_ == 0) {
+        boxTexts << box.text();
+        if (onBox)
+            onBox(box.text());
+    }
+    switch (std::uniform_int_distribution(0, 3)(random_)) {
+    case 0:
+        box.button(QMessageBox::Ok)->click();
+        break;
+    case 1:
+        QTest::keyClick(&box, Qt::Key_Return);
+        break;
+    case 2:
+        QTest::keyClick(&box, Qt::Key_Escape);
+        break;
+    default:
+        box.close();
+        break;
+    }
+}
+
+void ModalDismisser::closeAbout(TFormAbout& about) {
+    if (attempts_ == 0) {
+        ++aboutsClosed;
+        // A look around first, now and then.
+        switch (std::uniform_int_distribution(0, 5)(random_)) {
+        case 0:
+            QTest::mouseClick(about.SiteLabel, Qt::LeftButton);
+            break;
+        case 1:
+            QTest::mouseClick(about.SupportLabel, Qt::LeftButton);
+            break;
+        case 2:
+            QTest::keyClick(&about, Qt::Key_Tab);
+            break;
+        default:
+            break;
+        }
+    }
+    switch (std::uniform_int_distribution(0, 3)(random_)) {
+    case 0:
+        about.CloseButton->click();
+        break;
+    case 1:
+        QTest::keyClick(&about, Qt::Key_Return);
+        break;
+    case 2:
+        QTest::keyClick(&about, Qt::Key_Escape);
+        break;
+    default:
+        about.close();
+        break;
+    }
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+#include <random>
+
+class QMessageBox;
+class TFormAbout;
+
+// Closes every modal window soon after it comes up, as a user would: the error box with OK, Enter, Esc or
+// its close box; the About box with its Close button, Enter, Esc or its close box, now and then after a
+// click on a link or a Tab. Runs from a timer, so only inside the modal loops (and event processing) of
+// the code under test.
+class ModalDismisser : public QObject {
+public:
+    explicit ModalDismisser(std::mt19937& random);
+
+    // The texts of the error boxes closed so far.
+    QStringList boxTexts;
+    int aboutsClosed = 0;
+    // Modal windows of any other kind, or that would not close.
+    QStringList problems;
+    // Called with each error box's text while the box is up.
+    std::function<void(const QString&)> onBox;
+
+private:
+    void dismiss();
+    void closeBox(QMessageBox& box);
+    void closeAbout(TFormAbout& about);
+
+    std::mt19937& random_;
+    QTimer timer_;
+    QObject* current_ = nullptr;
+    int attempts_ = 0;
+};

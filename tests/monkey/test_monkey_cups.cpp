@@ -1,0 +1,152 @@
+// Random user actions on the main window over the private CUPS server: good queues, one refusing jobs, one
+// stopped, one deleted after start-up. Every job really goes through the server, so the run is short.
+#include "CupsPrintSystem.h"
+#include "ErrorReport.h"
+#include "Fonts.h"
+#include "ListBox.h"
+#include "Main.h"
+#include "ModalDismisser.h"
+#include "Monkey.h"
+#include "MonkeyChecks.h"
+#include "PrintButton.h"
+#include "PrivateCups.h"
+#include "Shell.h"
+#include "TPrinter.h"
+
+#include <gtest/gtest.h>
+
+#include <cups/cups.h>
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QTest>
+#include <QThread>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+constexpr unsigned DefaultSeed = 20261210;
+constexpr int DefaultActions = 1000;
+
+void run(const QString& program, const QStringList& arguments) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, arguments);
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        throw std::runtime_error(
+            (program + QStringLiteral(": ") + QString::fromLocal8Bit(p.readAll())).toStdString());
+}
+
+int activeJobs(const char* queue) {
+    cups_job_t* jobs = nullptr;
+    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue, 0, CUPS_WHICHJOBS_ACTIVE);
+    cupsFreeJobs(n, jobs);
+    return n;
+}
+
+int rowOf(const TListBox& list, const QString& text) {
+    for (int i = 0; i < list.count(); ++i)
+        if (list.item(i)->text() == text)
+            return i;
+    return -1;
+}
+
+TEST(MonkeyOverCups, TheProgramOutlivesEveryActionAndStillPrints) {
+    const unsigned seed = monkeySeed(DefaultSeed);
+    const int actions = monkeyActions(DefaultActions);
+    std::printf("monkey over the private CUPS server: seed %u (VORNEL_MONKEY_SEED), %d actions "
+                "(VORNEL_MONKEY_ACTIONS)\n",
+                seed, actions);
+    std::fflush(stdout);
+    SCOPED_TRACE(testing::Message() << "seed " << seed);
+    std::mt19937 random(seed);
+    registerApplicationFonts();
+    ignoreUnacceptedEvents();
+
+    PrivateCups::deleteAll();
+    // The stopped queue keeps every job it is given; they go with the queues.
+    const auto clean = qScopeGuard([] { PrivateCups::deleteAll(); });
+    PrivateCups::addQueue(QStringLiteral("Good"), QStringLiteral("pdf"), QStringLiteral("300dpi"));
+    PrivateCups::addQueue(QStringLiteral("Fine"), QStringLiteral("pdf"), QStringLiteral("600x300dpi"));
+    PrivateCups::addQueue(QStringLiteral("Refusing"));
+    PrivateCups::addQueue(QStringLiteral("Stopped"));
+    PrivateCups::addQueue(QStringLiteral("Vanishing"));
+    PrivateCups::setDefault(QStringLiteral("Good"));
+    run(QStringLiteral("cupsreject"), {QStringLiteral("Refusing")});
+    run(QStringLiteral("cupsdisable"), {QStringLiteral("Stopped")});
+
+    int links = 0;
+    Shell::setOpener([&](const QString&, int) { ++links; });
+    const auto restoreOpener = qScopeGuard([] { Shell::setOpener({}); });
+
+    TPrinter printer(std::make_unique<CupsPrintSystem>());
+    // The real error box, closed as it comes up.
+    ErrorReport::setPresenter({});
+    QStringList wrong;
+    ModalDismisser dismisser(random);
+    dismisser.onBox = [&](const QString& text) {
+        const QString why = judgeReport(text, printer.Printing());
+        if (!why.isEmpty())
+            wrong << why;
+    };
+
+    TMainForm form(printer);
+    ErrorReport::guard([&] { form.FormCreate(); });
+    form.showFirst();
+    settle();
+    ASSERT_TRUE(dismisser.boxTexts.isEmpty()) << dismisser.boxTexts.join(QLatin1Char('\n')).toStdString();
+    PrivateCups::deleteQueue(QStringLiteral("Vanishing"));
+
+    Monkey monkey(form, random);
+    const QString failure = runActions(monkey, form, printer, actions, [&]() -> QString {
+        if (!dismisser.problems.isEmpty())
+            return dismisser.problems.join(QLatin1Char('\n'));
+        return wrong.join(QLatin1Char('\n'));
+    });
+    ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
+    std::printf(
+        "monkey done: %d actions, %lld error boxes closed, %d About dialogs closed, %d links opened\n",
+        actions, static_cast<long long>(dismisser.boxTexts.size()), dismisser.aboutsClosed, links);
+
+    // The program still answers: the default queue chosen by mouse prints the envelope.
+    form.showNormal();
+    form.resize(900, 500);
+    settle();
+    const int good = rowOf(*form.ListBoxPrinters, QStringLiteral("Good"));
+    ASSERT_GE(good, 0);
+    QTest::mouseClick(form.ListBoxTemplates->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      form.ListBoxTemplates->visualItemRect(form.ListBoxTemplates->item(0)).center());
+    QTest::mouseClick(form.ListBoxPrinters->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      form.ListBoxPrinters->visualItemRect(form.ListBoxPrinters->item(good)).center());
+    EXPECT_EQ(printer.PrinterIndex(), good);
+
+    // Earlier jobs finish first, so that the file read below is the last job's.
+    const QDeadlineTimer deadline(60000);
+    while (activeJobs("Good") > 0 && !deadline.hasExpired())
+        QThread::msleep(50);
+    const QString output = PrivateCups::outputFile(QStringLiteral("Good"));
+    QFile::remove(output);
+    const qsizetype boxesBefore = dismisser.boxTexts.size();
+    QTest::mouseClick(form.BtnPrint, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(dismisser.boxTexts.size(), boxesBefore)
+        << dismisser.boxTexts.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(judgeState(form, printer), QString());
+    while ((activeJobs("Good") > 0 || !QFile::exists(output)) && !deadline.hasExpired())
+        QThread::msleep(50);
+    QFile printed(output);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly)) << "the last job never came out";
+    // The PDF printer's driver wraps the PDF in printer job language.
+    EXPECT_TRUE(printed.readAll().contains("%PDF-"));
+
+    form.N3->trigger();
+    settle();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(wrong.isEmpty()) << wrong.join(QLatin1Char('\n')).toStdString();
+}
+
+} // namespace
