@@ -3,6 +3,7 @@
 #include "BusyCursor.h"
 #include "DlgAbout.h"
 #include "DockPanel.h"
+#include "ErrorRelay.h"
 #include "Fonts.h"
 #include "ListBox.h"
 #include "MenuStyle.h"
@@ -42,9 +43,7 @@ QLabel* heading(const QString& text, QWidget* parent) {
 
 } // namespace
 
-TMainForm::TMainForm(TPrinter& printer, QWidget* parent)
-    : QMainWindow(parent), printer_(printer), menuStyle_(new MenuStyle) {
-    menuStyle_->setParent(this);
+TMainForm::TMainForm(TPrinter& printer, QWidget* parent) : QMainWindow(parent), printer_(printer) {
     setFont(windowFont());
     setWindowIcon(programIcon());
     // The window may be made as small as the user likes.
@@ -115,6 +114,10 @@ void TMainForm::createMenu() {
     N10 = N1->addSeparator();
     N8 = N1->addAction(ImageList24[0], QStringLiteral("О программе"));
 
+    // Made after the menu bar, so that as a later child of the window it is destroyed after the menus using
+    // it.
+    menuStyle_ = new MenuStyle;
+    menuStyle_->setParent(this);
     for (QMenu* menu : {A1, N1}) {
         menu->setStyle(menuStyle_);
         menu->setFont(windowFont());
@@ -124,8 +127,10 @@ void TMainForm::createMenu() {
 void TMainForm::connectEvents() {
     ClientArea->setResizedHandler([this] { FormResize(); });
     connect(ListBoxTemplates, &QListWidget::itemSelectionChanged, this, &TMainForm::ListBoxTemplatesClick);
-    connect(ListBoxPrinters, &TListBox::mouseUp, this, &TMainForm::ListBoxPrintersMouseUp);
-    connect(BtnPrint, &QPushButton::clicked, this, &TMainForm::BtnPrintClick);
+    connect(ListBoxPrinters, &TListBox::mouseUp, this,
+            [this] { runRelayingErrors(this, [this] { ListBoxPrintersMouseUp(); }); });
+    connect(BtnPrint, &QPushButton::clicked, this,
+            [this] { runRelayingErrors(this, [this] { BtnPrintClick(); }); });
     // Menu commands run once the menu has closed, from the event loop, so an error they raise reaches the
     // error report without unwinding through the menu's own code.
     connect(N4, &QAction::triggered, this, &TMainForm::BtnPrintClick, Qt::QueuedConnection);

@@ -77,5 +77,5 @@ private:
     void fillPrinterList();
 
     TPrinter& printer_;
-    MenuStyle* menuStyle_;
+    MenuStyle* menuStyle_ = nullptr;
 };

@@ -24,7 +24,11 @@ namespace {
 
 struct ShownForm {
     ShownForm() {
-        fake.printerList = {{QStringLiteral("Office")}, {QStringLiteral("PDF")}};
+        for (const char* name : {"Office", "PDF"}) {
+            FakePrintSystem::Printer entry;
+            entry.name = QString::fromLatin1(name);
+            fake.printerList.push_back(entry);
+        }
         fake.defaultAnswer = DefaultPrinterAnswer::named(QStringLiteral("Office"));
         form.FormCreate();
         form.showFirst();

@@ -19,13 +19,20 @@
 
 #include <memory>
 
+inline FakePrintSystem::Printer printerNamed(const char* name) {
+    FakePrintSystem::Printer printer;
+    printer.name = QString::fromLatin1(name);
+    return printer;
+}
+
 // A main window over a fake print system with three printers, the second the default.
 class MainFormHarness : public testing::Test {
 protected:
     MainFormHarness() {
         registerApplicationFonts();
         ErrorReport::setPresenter([this](const QString& text, const QString&) { reported.append(text); });
-        fake.printerList = {{QStringLiteral("Office")}, {QStringLiteral("Label")}, {QStringLiteral("PDF")}};
+        for (const char* name : {"Office", "Label", "PDF"})
+            fake.printerList.push_back(printerNamed(name));
         fake.defaultAnswer = DefaultPrinterAnswer::named(QStringLiteral("Label"));
     }
     ~MainFormHarness() override {

@@ -23,10 +23,11 @@ int main(int argc, char** argv) {
     }
     registerApplicationFonts();
     FakePrintSystem fake;
-    fake.printerList = {{QStringLiteral("Office_Laser")},
-                        {QStringLiteral("Photo_Inkjet")},
-                        {QStringLiteral("PDF")},
-                        {QStringLiteral("Label_Printer")}};
+    for (const char* name : {"Office_Laser", "Photo_Inkjet", "PDF", "Label_Printer"}) {
+        FakePrintSystem::Printer entry;
+        entry.name = QString::fromLatin1(name);
+        fake.printerList.push_back(entry);
+    }
     fake.defaultAnswer = DefaultPrinterAnswer::named(QStringLiteral("Office_Laser"));
     TPrinter printer(std::make_unique<BorrowedPrintSystem>(fake));
     TMainForm form(printer);

@@ -301,21 +301,28 @@ TEST_F(MainWindowTest, PrintShowsTheBusyPointerAndAlwaysRestoresIt) {
 TEST_F(MainWindowTest, HandlerErrorsReachTheErrorReport) {
     fake.defaultAnswer = DefaultPrinterAnswer::none();
     start();
-    reported.clear();
+    const QString noDefault = QStringLiteral("There is no default printer currently selected.");
     struct Case {
         const char* name;
         std::function<void(TMainForm&)> command;
+        QString message;
     };
     const Case cases[] = {
-        {"button", [](TMainForm& f) { QTest::mouseClick(f.BtnPrint, Qt::LeftButton); }},
-        {"menu", [](TMainForm& f) { f.N4->trigger(); }},
+        {"button", [](TMainForm& f) { QTest::mouseClick(f.BtnPrint, Qt::LeftButton); }, noDefault},
+        {"menu", [](TMainForm& f) { f.N4->trigger(); }, noDefault},
+        {"release over the printer list's empty part, no printer current",
+         [](TMainForm& f) {
+             QWidget* rows = f.ListBoxPrinters->viewport();
+             QTest::mouseClick(rows, Qt::LeftButton, {}, QPoint(10, rows->height() - 5));
+         },
+         noDefault},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         reported.clear();
         c.command(*form);
         QCoreApplication::processEvents();
-        EXPECT_EQ(reported, QStringList{QStringLiteral("There is no default printer currently selected.")});
+        EXPECT_EQ(reported, QStringList{c.message});
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     }
 }

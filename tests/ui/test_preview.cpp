@@ -78,8 +78,9 @@ TEST_F(PreviewTest, OnlyBlackLinesOnTheWindowBackground) {
         for (int x = 0; x < shown.width(); ++x) {
             const QRgb p = shown.pixel(x, y);
             dark += isDark(p);
-            if (!isDark(p))
+            if (!isDark(p)) {
                 ASSERT_EQ(p, face) << x << "," << y;
+            }
         }
     EXPECT_GT(dark, 1000);
 }

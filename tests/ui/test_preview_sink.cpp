@@ -127,8 +127,9 @@ TEST(PreviewSink, MatchesPlainPixelWritesOverARandomSequence) {
                 room = std::min(room, y + 1);
             h.apply(PixelRun{x, y, dx, dy, pick(1, room), colours[pick(0, 3)]});
         }
-        if (step % 7 == 0)
+        if (step % 7 == 0) {
             ASSERT_EQ(h.sink.shown(), h.reference.shown());
+        }
         ASSERT_EQ(h.bitmap, h.reference.bitmap);
     }
     EXPECT_EQ(h.sink.shown(), h.reference.shown());
