@@ -1,9 +1,10 @@
 // Shows the main window over a fake print system with a few printers and saves what the screen shows, for the
-// README and for looking at the window under a real X server: screenshot_main OUT.png [file|help].
+// README and for looking at the window under a real X server: screenshot_main OUT.png [file|help|button].
 #include "BorrowedPrintSystem.h"
 #include "FakePrintSystem.h"
 #include "Fonts.h"
 #include "Main.h"
+#include "PrintButton.h"
 #include "TApplication.h"
 #include "TPrinter.h"
 
@@ -41,10 +42,12 @@ int main(int argc, char** argv) {
             form.menuBar()->setActiveAction(form.A1->menuAction());
         else if (menu == QLatin1String("help"))
             form.menuBar()->setActiveAction(form.N1->menuAction());
+        else if (menu == QLatin1String("button"))
+            form.BtnPrint->setFocus(Qt::TabFocusReason);
     });
     QTimer::singleShot(1500, [&] {
         QRect area = form.frameGeometry();
-        if (!menu.isEmpty())
+        if (menu == QLatin1String("file") || menu == QLatin1String("help"))
             area = area.united(QRect(form.mapToGlobal(QPoint(0, 0)), QSize(420, 260)));
         const QPixmap shot = form.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
         QCoreApplication::exit(shot.save(out) ? 0 : 1);
