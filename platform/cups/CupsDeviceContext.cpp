@@ -2,6 +2,7 @@
 
 #include "CupsJob.h"
 #include "CupsPrintSystem.h"
+#include "CupsServer.h"
 
 #include <utility>
 
@@ -14,11 +15,15 @@ void CupsDeviceContext::submit(const QByteArray& title, const QByteArray& pdf,
 }
 
 namespace {
-// Null when the server does not know the queue, or can't be reached: no context can be made for it.
+// Null when the server does not know the queue. A server that can't be reached is said so: the printer
+// itself may be fine.
 std::unique_ptr<DeviceContext> contextFor(const QString& device, const DocumentSettings& settings) {
     CupsDest dest(cupsGetNamedDest(CUPS_HTTP_DEFAULT, device.toUtf8().constData(), nullptr));
-    if (!dest)
+    if (!dest) {
+        if (!CupsServer::answers())
+            throw CupsServer::unavailable();
         return nullptr;
+    }
     return std::make_unique<CupsDeviceContext>(std::move(dest), settings);
 }
 } // namespace

@@ -1,13 +1,12 @@
 #include "CupsJob.h"
 
 #include "CupsOwners.h"
+#include "CupsServer.h"
 #include "Errors.h"
 
 #include <QScopeGuard>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <memory>
 
 namespace {
@@ -25,8 +24,11 @@ bool failed(ipp_status_t status) {
 }
 
 // The server's own status and text. libcups keeps the last answer of any request, so an answer that is no
-// error at all means the failure never reached the server.
+// error at all means the failure never reached the server. A server that went away mid-job leaves only
+// libcups' own words about the broken request, so it is named instead.
 [[noreturn]] void throwLastError(ipp_status_t fallback, const char* fallbackText) {
+    if (!CupsServer::answers())
+        throw CupsServer::unavailable();
     if (failed(cupsLastError()))
         throw EOSError(cupsLastError(), cupsLastErrorString());
     throw EOSError(fallback, fallbackText);
@@ -52,7 +54,7 @@ void submitCupsJob(cups_dest_t& dest, const QByteArray& title, const QByteArray&
     CupsConnection http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                                      ConnectTimeoutMs, nullptr));
     if (!http)
-        throw EOSError(IPP_STATUS_ERROR_SERVICE_UNAVAILABLE, std::strerror(errno));
+        throw CupsServer::unavailable();
 
     CupsDestInfo info(cupsCopyDestInfo(http.get(), &dest));
     if (!info)

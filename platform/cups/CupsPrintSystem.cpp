@@ -2,17 +2,11 @@
 
 #include "CupsOwners.h"
 #include "CupsPrinterHandle.h"
+#include "CupsServer.h"
 
 #include <span>
 
 namespace {
-
-QString serverAddress() {
-    const QString server = QString::fromUtf8(cupsServer());
-    // A local socket has no port.
-    return server.startsWith(QLatin1Char('/')) ? server
-                                               : server + QLatin1Char(':') + QString::number(ippPort());
-}
 
 // The destination list of one request, with the status the request left behind.
 class DestList {
@@ -34,7 +28,7 @@ public:
     QString failureText() const {
         // libcups leaves a stale errno text behind when it can't connect, which tells the user nothing.
         if (status_ == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
-            return QStringLiteral("The print server %1 is not available.").arg(serverAddress());
+            return CupsServer::unavailableText();
         return text_;
     }
 
