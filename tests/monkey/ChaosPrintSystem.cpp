@@ -65,6 +65,7 @@ public:
     }
     void setAbortProc(std::function<bool()> proc) override { inner_->setAbortProc(std::move(proc)); }
     void startDoc(const QString& title) override {
+        chaos_.countDocument();
         step("startDoc");
         inner_->startDoc(title);
     }

@@ -18,6 +18,9 @@ public:
     // Which of two ways to fail.
     bool coin() { return std::bernoulli_distribution(0.5)(random_); }
     int strikes() const { return strikes_; }
+    // Documents started through this system so far, failed ones included.
+    int documentsStarted() const { return documents_; }
+    void countDocument() { ++documents_; }
 
     QStringList printers() override;
     DefaultPrinterAnswer defaultPrinter() override;
@@ -36,4 +39,5 @@ private:
     std::mt19937& random_;
     double rate_ = 0;
     int strikes_ = 0;
+    int documents_ = 0;
 };

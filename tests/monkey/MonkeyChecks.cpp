@@ -17,11 +17,11 @@ namespace {
 constexpr std::size_t TrailLength = 25;
 } // namespace
 
-QString judgeReport(const QString& text, bool printing) {
+QString judgeReport(const QString& text, bool jobDuringAction) {
     using namespace PrinterMessages;
     const QString inProgress = ErrorReport::withFullStop(QString::fromUtf8(PrintingInProgress));
     if (text == inProgress)
-        return printing ? QString() : QStringLiteral("\"%1\" with no document open").arg(text);
+        return jobDuringAction ? QString() : QStringLiteral("\"%1\" with no document open").arg(text);
     for (const char* message : {NoDefaultPrinter, InvalidPrinter, NotSupported,
                                 "Floating point division by zero", "Invalid floating point operation"})
         if (text == ErrorReport::withFullStop(QString::fromUtf8(message)))

@@ -10,8 +10,9 @@ class TMainForm;
 class TPrinter;
 
 // Why an error text is not one the program may show, or empty when it may: its own printer and arithmetic
-// messages and the print system's errors. "Printing in progress" only while a document is open.
-QString judgeReport(const QString& text, bool printing);
+// messages and the print system's errors. "Printing in progress" only when a document was open during the
+// action that led to it (a refusal met in the middle of a job may be reported just after the job).
+QString judgeReport(const QString& text, bool jobDuringAction);
 
 // Why the program is not in a state the user can go on from between two actions, or empty: no document
 // open, no About dialog or other modal window left, the busy pointer gone, the lists' selections in range.

@@ -1,5 +1,7 @@
 // Random user actions on the main window over the private CUPS server: good queues, one refusing jobs, one
 // stopped, one deleted after start-up. Every job really goes through the server, so the run is short.
+#include "BorrowedPrintSystem.h"
+#include "ChaosPrintSystem.h"
 #include "CupsPrintSystem.h"
 #include "ErrorReport.h"
 #include "Fonts.h"
@@ -83,13 +85,18 @@ TEST(MonkeyOverCups, TheProgramOutlivesEveryActionAndStillPrints) {
     Shell::setOpener([&](const QString&, int) { ++links; });
     const auto restoreOpener = qScopeGuard([] { Shell::setOpener({}); });
 
-    TPrinter printer(std::make_unique<CupsPrintSystem>());
+    // Passed through untouched, to count the documents started.
+    CupsPrintSystem cups;
+    ChaosPrintSystem counted(cups, random);
+    TPrinter printer(std::make_unique<BorrowedPrintSystem>(counted));
+    int documentsBeforeAction = 0;
     // The real error box, closed as it comes up.
     ErrorReport::setPresenter({});
     QStringList wrong;
     ModalDismisser dismisser(random);
     dismisser.onBox = [&](const QString& text) {
-        const QString why = judgeReport(text, printer.Printing());
+        const QString why =
+            judgeReport(text, printer.Printing() || counted.documentsStarted() > documentsBeforeAction);
         if (!why.isEmpty())
             wrong << why;
     };
@@ -103,6 +110,7 @@ TEST(MonkeyOverCups, TheProgramOutlivesEveryActionAndStillPrints) {
 
     Monkey monkey(form, random);
     const QString failure = runActions(monkey, form, printer, actions, [&]() -> QString {
+        documentsBeforeAction = counted.documentsStarted();
         if (!dismisser.problems.isEmpty())
             return dismisser.problems.join(QLatin1Char('\n'));
         return wrong.join(QLatin1Char('\n'));
