@@ -27,6 +27,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <map>
 #include <stdexcept>
 
 namespace {
@@ -116,9 +117,19 @@ TEST(MonkeyOverCups, TheProgramOutlivesEveryActionAndStillPrints) {
         return wrong.join(QLatin1Char('\n'));
     });
     ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
-    std::printf(
-        "monkey done: %d actions, %lld error boxes closed, %d About dialogs closed, %d links opened\n",
-        actions, static_cast<long long>(dismisser.boxTexts.size()), dismisser.aboutsClosed, links);
+    std::printf("monkey done: %d actions, %d documents started, %lld error boxes closed, %d About dialogs "
+                "closed, %d links opened\n",
+                actions, counted.documentsStarted(), static_cast<long long>(dismisser.boxTexts.size()),
+                dismisser.aboutsClosed, links);
+    std::map<QString, int> texts;
+    for (const QString& text : dismisser.boxTexts)
+        ++texts[text.section(QStringLiteral("\r\n"), -1)];
+    for (const auto& [text, count] : texts)
+        std::printf("  %5d x %s\n", count, qPrintable(text));
+    // A run that never printed, failed or opened About would have tested nothing.
+    EXPECT_GT(counted.documentsStarted(), 0);
+    EXPECT_GT(dismisser.boxTexts.size(), 0);
+    EXPECT_GT(dismisser.aboutsClosed, 0);
 
     // The program still answers: the default queue chosen by mouse prints the envelope.
     form.showNormal();
