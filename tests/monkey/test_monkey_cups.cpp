@@ -12,6 +12,7 @@
 #include "MonkeyChecks.h"
 #include "PrintButton.h"
 #include "PrivateCups.h"
+#include "QtPrinters.h"
 #include "Shell.h"
 #include "TPrinter.h"
 
