@@ -13,7 +13,7 @@ namespace {
 constexpr int MaxAttempts = 50;
 } // namespace
 
-ModalDismisser::ModalDismisser(std::mt19937& random) : random_(random) {
+ModalDismisser::ModalDismisser(unsigned seed) : random_(seed) {
     timer_.setInterval(2);
     connect(&timer_, &QTimer::timeout, this, &ModalDismisser::dismiss);
     timer_.start();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 
@@ -8,6 +9,7 @@
 #include <random>
 
 class QMessageBox;
+class QWidget;
 class TFormAbout;
 
 // Closes every modal window soon after it comes up, as a user would: the error box with OK, Enter, Esc or
@@ -16,7 +18,9 @@ class TFormAbout;
 // the code under test.
 class ModalDismisser : public QObject {
 public:
-    explicit ModalDismisser(std::mt19937& random);
+    // A generator of its own: how often the timer fires depends on the clock, and must not change the
+    // monkey's own sequence.
+    explicit ModalDismisser(unsigned seed);
 
     // The texts of the error boxes closed so far.
     QStringList boxTexts;
@@ -31,8 +35,9 @@ private:
     void closeBox(QMessageBox& box);
     void closeAbout(TFormAbout& about);
 
-    std::mt19937& random_;
+    std::mt19937 random_;
     QTimer timer_;
-    QObject* current_ = nullptr;
+    // Cleared when the window goes, so that the next one is new even at the same address.
+    QPointer<QWidget> current_;
     int attempts_ = 0;
 };

@@ -95,7 +95,7 @@ TEST(MonkeyOverCups, TheProgramOutlivesEveryActionAndStillPrints) {
     // The real error box, closed as it comes up.
     ErrorReport::setPresenter({});
     QStringList wrong;
-    ModalDismisser dismisser(random);
+    ModalDismisser dismisser(random());
     dismisser.onBox = [&](const QString& text) {
         const QString why =
             judgeReport(text, printer.Printing() || counted.documentsStarted() > documentsBeforeAction);

@@ -102,7 +102,7 @@ protected:
             if (!why.isEmpty())
                 wrong << why;
         });
-        ModalDismisser dismisser(random);
+        ModalDismisser dismisser(random());
 
         TMainForm form(printer);
         ErrorReport::guard([&] { form.FormCreate(); });
