@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QMetaObject>
 #include <QWidget>
+#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,7 +21,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && !quitting_) {
-            if (auto* widget = qobject_cast<QWidget*>(watched)) {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            // Only a paint that reaches the screen counts, not one into a window still hidden.
+            if (widget && widget->window()->windowHandle() && widget->window()->windowHandle()->isExposed()) {
                 // An error box before the main window means the measured start was not the ordinary one.
                 if (qobject_cast<QDialog*>(widget->window())) {
                     std::fputs("a dialog painted before the main window\n", stderr);
