@@ -1,5 +1,6 @@
 // Random user actions on the main window over the private CUPS server: good queues, one refusing jobs, one
-// stopped, one deleted after start-up. Every job really goes through the server, so the run is short.
+// stopped, one deleted after start-up, one that now refuses jobs and now takes them. Every job really goes
+// through the server, so the run is short.
 #include "BorrowedPrintSystem.h"
 #include "ChaosPrintSystem.h"
 #include "CupsPrintSystem.h"
@@ -30,6 +31,7 @@
 #include <cstdio>
 #include <map>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -50,6 +52,19 @@ int activeJobs(const char* queue) {
     const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue, 0, CUPS_WHICHJOBS_ACTIVE);
     cupsFreeJobs(n, jobs);
     return n;
+}
+
+// What an administrator does to a queue while the program runs.
+void setAccepting(const char* queue, bool accept) {
+    ipp_t* request = ippNewRequest(accept ? IPP_OP_CUPS_ACCEPT_JOBS : IPP_OP_CUPS_REJECT_JOBS);
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                     "/printers/%s", queue);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippDelete(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/admin/"));
+    if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+        throw std::runtime_error(std::string("accepting on ") + queue + ": " + cupsLastErrorString());
 }
 
 int rowOf(const TListBox& list, const QString& text) {
@@ -111,17 +126,26 @@ TEST(MonkeyOverCups, TheProgramOutlivesEveryActionAndStillPrints) {
     PrivateCups::deleteQueue(QStringLiteral("Vanishing"));
 
     Monkey monkey(form, random);
+    // Now and then, between two actions, the administrator makes one queue refuse jobs or take them again.
+    bool fineAccepts = true;
+    int turns = 0;
     const QString failure = runActions(monkey, form, printer, actions, [&]() -> QString {
         documentsBeforeAction = counted.documentsStarted();
+        if (std::bernoulli_distribution(0.03)(random)) {
+            fineAccepts = !fineAccepts;
+            setAccepting("Fine", fineAccepts);
+            ++turns;
+        }
         if (!dismisser.problems.isEmpty())
             return dismisser.problems.join(QLatin1Char('\n'));
         return wrong.join(QLatin1Char('\n'));
     });
     ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
-    std::printf("monkey done: %d actions, %d documents started, %lld error boxes closed, %d About dialogs "
-                "closed, %d links opened\n",
-                actions, counted.documentsStarted(), static_cast<long long>(dismisser.boxTexts.size()),
-                dismisser.aboutsClosed, links);
+    std::printf(
+        "monkey done: %d actions, %d documents started, %d turns of a queue, %lld error boxes closed, "
+        "%d About dialogs closed, %d links opened\n",
+        actions, counted.documentsStarted(), turns, static_cast<long long>(dismisser.boxTexts.size()),
+        dismisser.aboutsClosed, links);
     std::map<QString, int> texts;
     for (const QString& text : dismisser.boxTexts)
         ++texts[text.section(QStringLiteral("\r\n"), -1)];
