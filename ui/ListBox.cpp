@@ -27,6 +27,13 @@ void TListBox::setItemIndex(int row) {
 
 QItemSelectionModel::SelectionFlags TListBox::selectionCommand(const QModelIndex& index,
                                                                const QEvent* event) const {
+    // Only the left button selects; the others leave the selection to be made current as it is.
+    if (event && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
+                  event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonDblClick)) {
+        const auto* mouse = static_cast<const QMouseEvent*>(event);
+        if (!(mouse->buttons() & Qt::LeftButton) && mouse->button() != Qt::LeftButton)
+            return QItemSelectionModel::NoUpdate;
+    }
     const QItemSelectionModel::SelectionFlags flags = QListWidget::selectionCommand(index, event);
     if (flags.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
         return QItemSelectionModel::NoUpdate;

@@ -4,8 +4,8 @@
 
 class QMouseEvent;
 
-// A single-selection list box as the desktop's: a row once selected stays selected (no deselecting click),
-// and the item index is the selected row, not the keyboard caret.
+// A single-selection list box as the desktop's: only the left button selects, a row once selected stays
+// selected (no deselecting click), and the item index is the selected row, not the keyboard caret.
 class TListBox : public QListWidget {
     Q_OBJECT
 

@@ -330,15 +330,25 @@ TEST_F(MainWindowTest, HandlerErrorsReachTheErrorReport) {
 TEST_F(MainWindowTest, MouseReleaseOverThePrinterListMakesItsRowCurrent) {
     start();
     TListBox* list = form->ListBoxPrinters;
-    struct Case {
-        int row;
-        Qt::MouseButton button;
+    auto clickRow = [&](Qt::MouseButton button, int row) {
+        QTest::mouseClick(list->viewport(), button, {}, list->visualItemRect(list->item(row)).center());
     };
-    for (const Case& c : {Case{2, Qt::LeftButton}, Case{0, Qt::RightButton}, Case{1, Qt::MiddleButton}}) {
-        SCOPED_TRACE(c.row);
-        QTest::mouseClick(list->viewport(), c.button, {}, list->visualItemRect(list->item(c.row)).center());
-        EXPECT_EQ(list->ItemIndex(), c.row);
-        EXPECT_EQ(printer.PrinterIndex(), c.row);
+    clickRow(Qt::LeftButton, 2);
+    EXPECT_EQ(list->ItemIndex(), 2);
+    EXPECT_EQ(printer.PrinterIndex(), 2);
+    // The arrow keys move the selection only; the next release of any button, anywhere, makes it current.
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(list->ItemIndex(), 1);
+    EXPECT_EQ(printer.PrinterIndex(), 2);
+    struct Case {
+        Qt::MouseButton button;
+        int clickedRow;
+    };
+    for (const Case& c : {Case{Qt::RightButton, 0}, Case{Qt::MiddleButton, 2}}) {
+        SCOPED_TRACE(c.button);
+        clickRow(c.button, c.clickedRow); // only the left button selects
+        EXPECT_EQ(list->ItemIndex(), 1);
+        EXPECT_EQ(printer.PrinterIndex(), 1);
     }
     // A click that deselects on other lists leaves the row selected here.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
