@@ -1,6 +1,7 @@
 // The print command over the fake print system: its steps, its errors and what each leaves behind.
 #include "BorrowedPrintSystem.h"
 #include "DeviceCaps.h"
+#include "ErrorMessage.h"
 #include "Errors.h"
 #include "FakePrintSystem.h"
 #include "PrintCommand.h"
@@ -16,16 +17,6 @@
 namespace {
 
 using Log = std::vector<std::string>;
-
-// The message of what call throws; empty when it succeeds.
-std::string messageOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const Exception& e) {
-        return e.what();
-    }
-    return {};
-}
 
 FakePrintSystem::Printer printerNamed(const char* name) {
     FakePrintSystem::Printer p;

@@ -1,6 +1,7 @@
 // The printer page as a drawing surface: when it accepts drawing, what it keeps, and its line patterns.
 #include "BorrowedPrintSystem.h"
 #include "DeviceCaps.h"
+#include "ErrorMessage.h"
 #include "Errors.h"
 #include "FakePrintSystem.h"
 #include "Painters.h"
@@ -16,15 +17,6 @@
 #include <vector>
 
 namespace {
-
-std::string messageOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const Exception& e) {
-        return e.what();
-    }
-    return {};
-}
 
 FakePrintSystem::Printer printer(const char* name, int xDpi, int yDpi) {
     FakePrintSystem::Printer p;
