@@ -1,8 +1,6 @@
 // What opening the About dialog costs: reading the picture block, building the dialog, painting it.
 #include "AboutPicture.h"
 #include "DlgAbout.h"
-#include "Fonts.h"
-#include "TApplication.h"
 
 #include <benchmark/benchmark.h>
 
@@ -33,14 +31,3 @@ void BM_PaintAboutDialog(benchmark::State& state) {
 BENCHMARK(BM_PaintAboutDialog)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TApplication app(argc, argv);
-    registerApplicationFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,12 +2,11 @@
 // a pixmap (what the toolkit itself costs), and a storm of resizes of the whole window.
 #include "BorrowedPrintSystem.h"
 #include "FakePrintSystem.h"
-#include "Fonts.h"
 #include "Main.h"
 #include "PreviewView.h"
-#include "TApplication.h"
 #include "TPrinter.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
@@ -101,14 +100,3 @@ void BM_ResizeStorm(benchmark::State& state) {
 BENCHMARK(BM_ResizeStorm)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TApplication app(argc, argv);
-    registerApplicationFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
