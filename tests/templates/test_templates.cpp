@@ -1,3 +1,4 @@
+#include "EnvelopePlacement.h"
 #include "Errors.h"
 #include "ImageSink.h"
 #include "Painters.h"
@@ -10,6 +11,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -170,3 +172,23 @@ TEST(Painters, ScalesThatCannotBeRoundedRaiseInvalidOperation) {
 }
 
 } // namespace
+
+TEST(EnvelopePlacement, ShiftsOnlyAsFarAsThePaperNeeds) {
+    using EnvelopePlacement::Shift;
+    struct Case {
+        const char* paper;
+        double width, height;
+        std::optional<Shift> shift;
+    } const table[] = {
+        {"A4 landscape, 6.35 mm margins", 284.3, 197.3, Shift{0, 0}},
+        {"exactly the usual reach", 270, 178, Shift{0, 0}},
+        {"Letter landscape, 6.35/12.7 mm margins", 254.0, 203.2, Shift{-16.0, 0}},
+        {"short and narrow, still whole", 250, 146, Shift{-20, -32}},
+        {"A5 landscape", 197.3, 135.8, std::nullopt},
+        {"a hair too narrow", 249.99, 200, std::nullopt},
+        {"a hair too short", 280, 145.99, std::nullopt},
+        {"no printable area", 0, 0, std::nullopt},
+    };
+    for (const Case& c : table)
+        EXPECT_EQ(EnvelopePlacement::shiftFor(c.width, c.height), c.shift) << c.paper;
+}
