@@ -2,6 +2,6 @@
 
 #include "Shell.h"
 
-void ShellOpen(const QString& url) {
-    Shell::open(url, SW_SHOW);
+bool ShellOpen(const QString& url) {
+    return Shell::open(url, SW_SHOW);
 }

@@ -2,5 +2,5 @@
 
 #include <QString>
 
-// Opens a URL from the main window's Help menu.
-void ShellOpen(const QString& url);
+// Opens a URL from the main window's Help menu; false when the desktop could not open it.
+bool ShellOpen(const QString& url);

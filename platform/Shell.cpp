@@ -6,9 +6,8 @@
 namespace Shell {
 namespace {
 
-void openOnDesktop(const QString& text, int /*showCommand*/) {
-    // Whether a browser came up is not the program's concern.
-    QDesktopServices::openUrl(QUrl(urlFromShellText(text), QUrl::TolerantMode));
+bool openOnDesktop(const QString& text, int /*showCommand*/) {
+    return QDesktopServices::openUrl(QUrl(urlFromShellText(text), QUrl::TolerantMode));
 }
 
 Opener& currentOpener() {
@@ -18,8 +17,8 @@ Opener& currentOpener() {
 
 } // namespace
 
-void open(const QString& text, int showCommand) {
-    currentOpener()(text, showCommand);
+bool open(const QString& text, int showCommand) {
+    return currentOpener()(text, showCommand);
 }
 
 void setOpener(Opener opener) {

@@ -1,5 +1,6 @@
 #include "PrintCommand.h"
 
+#include "Errors.h"
 #include "RealArithmetic.h"
 #include "TPrinter.h"
 #include "TemplateDispatch.h"
@@ -7,6 +8,10 @@
 #include <QScopeGuard>
 
 void printEnvelope(TPrinter& printer, const std::function<int()>& selectedTemplate) {
+    // Nothing chosen would print a blank sheet; say what is missing instead.
+    if (const int chosen = selectedTemplate(); chosen < 0 || chosen >= TemplateCount)
+        throw Exception("Не выбран шаблон печати.");
+
     printer.setOrientation(poLandscape);
     const DeviceCaps caps = printer.Handle().caps();
     const double scaleX = RealArithmetic::divide(caps.horzRes, caps.horzSize);

@@ -6,4 +6,5 @@ class TPrinter;
 
 // The print command between the busy pointer and its restoring: landscape, the printer's scales from its
 // capabilities, one document, the selected template (read after the document has started) at those scales.
+// With no template selected it refuses before the printer is touched, so no blank sheet comes out.
 void printEnvelope(TPrinter& printer, const std::function<int()>& selectedTemplate);

@@ -1,6 +1,8 @@
 #include "DlgAbout.h"
 
 #include "AboutPicture.h"
+#include "Accessibility.h"
+#include "LinkFailure.h"
 #include "LinkLabel.h"
 #include "NorveinConsts.h"
 #include "PictureView.h"
@@ -61,14 +63,22 @@ void setFittedText(QLabel* label, const QString& text) {
     label->resize(QFontMetrics(label->font()).horizontalAdvance(text), label->height());
 }
 
-void openFromDialog(const QString& url) {
-    Shell::open(u'"' + url + u'"', SW_SHOWNORMAL);
+void openFromDialog(QWidget* dialog, const QString& url) {
+    if (!Shell::open(u'"' + url + u'"', SW_SHOWNORMAL))
+        tellLinkNotOpened(dialog, url);
+}
+
+// A link reached by Tab, read out as its caption with the address it opens.
+void makeLink(TLinkLabel* link, const QString& url) {
+    link->setFocusPolicy(Qt::TabFocus);
+    link->setAccessibleDescription(url);
 }
 
 } // namespace
 
 TFormAbout::TFormAbout(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    registerAccessibleControls();
     setWindowTitle(QStringLiteral("О программе..."));
     setFixedSize(550, 371);
     setFont(pixelFont(QStringLiteral("Tahoma"), 13));
@@ -86,11 +96,13 @@ TFormAbout::TFormAbout(QWidget* owner)
     SiteLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     SiteLabel->setText(QStringLiteral("Сайт программы"));
     SiteLabel->onClick = [this] { SiteLabelClick(); };
+    makeLink(SiteLabel, NorveinConsts::SiteURL);
 
     SupportLabel = addLabel<TLinkLabel>(Image32, "SupportLabel", {288, 282, 259, 16}, linkFont, navy);
     SupportLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     SupportLabel->setText(QStringLiteral("Техническая поддержка"));
     SupportLabel->onClick = [this] { SupportLabelClick(); };
+    makeLink(SupportLabel, NorveinConsts::SupportURL);
 
     InfoLabel = addLabel<QLabel>(Image32, "InfoLabel", {58, 181, 483, 106}, textFont, Qt::black);
     InfoLabel->setWordWrap(true);
@@ -151,11 +163,11 @@ void TFormAbout::placeOverOwner() {
 }
 
 void TFormAbout::SiteLabelClick() {
-    openFromDialog(NorveinConsts::SiteURL);
+    openFromDialog(this, NorveinConsts::SiteURL);
 }
 
 void TFormAbout::SupportLabelClick() {
-    openFromDialog(NorveinConsts::SupportURL);
+    openFromDialog(this, NorveinConsts::SupportURL);
 }
 
 namespace {

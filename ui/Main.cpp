@@ -1,10 +1,12 @@
 #include "Main.h"
 
+#include "Accessibility.h"
 #include "BusyCursor.h"
 #include "DlgAbout.h"
 #include "DockPanel.h"
 #include "ErrorRelay.h"
 #include "Fonts.h"
+#include "LinkFailure.h"
 #include "ListBox.h"
 #include "MenuStyle.h"
 #include "NorveinConsts.h"
@@ -13,6 +15,7 @@
 #include "PreviewView.h"
 #include "PrintButton.h"
 #include "PrintCommand.h"
+#include "PrinterListDelegate.h"
 #include "TPrinter.h"
 #include "TemplateDispatch.h"
 #include "TemplateListDelegate.h"
@@ -21,10 +24,13 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLayout>
+#include <QListWidgetItem>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStyle>
+
+#include <cmath>
 
 namespace {
 
@@ -48,8 +54,10 @@ TMainForm::TMainForm(TPrinter& printer, QWidget* parent) : QMainWindow(parent), 
     setWindowIcon(programIcon());
     // The window may be made as small as the user likes.
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    registerAccessibleControls();
     createControls();
     createMenu();
+    nameControls();
     connectEvents();
 }
 
@@ -68,6 +76,7 @@ void TMainForm::createControls() {
 
     PanelPrinters = new DockPanel(PanelR);
     ListBoxPrinters = new TListBox(PanelPrinters);
+    ListBoxPrinters->setItemDelegate(new PrinterListDelegate(ListBoxPrinters));
     PanelPrintersHead = new DockPanel(PanelPrinters);
     LabelPrintersHead = heading(QStringLiteral("Выбор принтера"), PanelPrintersHead);
 
@@ -124,11 +133,31 @@ void TMainForm::createMenu() {
     }
 }
 
+void TMainForm::nameControls() {
+    // What a screen reader says for each control: the lists by their headings, which also label them.
+    LabelPrintersHead->setBuddy(ListBoxPrinters);
+    ListBoxPrinters->setAccessibleName(LabelPrintersHead->text());
+    sLabel1->setBuddy(ListBoxTemplates);
+    ListBoxTemplates->setAccessibleName(sLabel1->text());
+    BtnPrint->setAccessibleName(BtnPrint->text());
+    BtnPrint->setAccessibleDescription(QStringLiteral("Печать выбранного шаблона на выбранном принтере"));
+    menuBar()->setAccessibleName(QStringLiteral("Главное меню"));
+    describePreview();
+}
+
+void TMainForm::describePreview() {
+    const int row = ListBoxTemplates->ItemIndex();
+    const QString shown = row >= 0 ? ListBoxTemplates->item(row)->text() : QStringLiteral("шаблон не выбран");
+    Image1->setAccessibleName(QStringLiteral("Предпросмотр конверта: ") + shown);
+}
+
 void TMainForm::connectEvents() {
     ClientArea->setResizedHandler([this] { FormResize(); });
     connect(ListBoxTemplates, &QListWidget::itemSelectionChanged, this, &TMainForm::ListBoxTemplatesClick);
     connect(ListBoxPrinters, &TListBox::mouseUp, this,
             [this] { runRelayingErrors(this, [this] { ListBoxPrintersMouseUp(); }); });
+    connect(ListBoxPrinters, &TListBox::click, this,
+            [this] { runRelayingErrors(this, [this] { ListBoxPrintersClick(); }); });
     connect(BtnPrint, &QPushButton::clicked, this,
             [this] { runRelayingErrors(this, [this] { BtnPrintClick(); }); });
     // Menu commands run once the menu has closed, from the event loop, so an error they raise reaches the
@@ -148,8 +177,11 @@ void TMainForm::FormCreate() {
 
 void TMainForm::fillPrinterList() {
     ListBoxPrinters->clear();
-    for (const TPrinterEntry& entry : printer_.Printers())
-        ListBoxPrinters->addItem(entry.Text);
+    for (const TPrinterEntry& entry : printer_.Printers()) {
+        auto* row = new QListWidgetItem(entry.Text, ListBoxPrinters);
+        // A long name is cut short in the row; the tooltip tells two such names apart.
+        row->setToolTip(entry.Text);
+    }
     ListBoxPrinters->setItemIndex(printer_.PrinterIndex());
 }
 
@@ -172,9 +204,14 @@ void TMainForm::paintPrew() {
     if (Image1->hasPicture() || !Image1->rect().isEmpty()) {
         DrawingSurface& surface = Image1->canvas();
         surface.setBrushColor(clWhite);
-        surface.fillRect(0, 0, Image1->width(), Image1->height());
-        paintTemplate(ListBoxTemplates->ItemIndex(), surface, PreviewScale, PreviewScale);
+        const double ratio = Image1->pictureRatio();
+        surface.fillRect(0, 0, static_cast<int>(std::ceil(Image1->width() * ratio)),
+                         static_cast<int>(std::ceil(Image1->height() * ratio)));
+        // The same pixel rule at the screen's density: 2 px/mm on an ordinary screen, 4 at twice the density.
+        const double scale = PreviewScale * ratio;
+        paintTemplate(ListBoxTemplates->ItemIndex(), surface, scale, scale);
     }
+    describePreview();
     Image1->repaint();
 }
 
@@ -190,6 +227,10 @@ void TMainForm::ListBoxPrintersMouseUp() {
     printer_.setPrinterIndex(ListBoxPrinters->ItemIndex());
 }
 
+void TMainForm::ListBoxPrintersClick() {
+    printer_.setPrinterIndex(ListBoxPrinters->ItemIndex());
+}
+
 void TMainForm::BtnPrintClick() {
     const BusyCursor busy;
     printEnvelope(printer_, [this] { return ListBoxTemplates->ItemIndex(); });
@@ -200,7 +241,8 @@ void TMainForm::N3Click() {
 }
 
 void TMainForm::N7Click() {
-    ShellOpen(NorveinConsts::SupportURL);
+    if (!ShellOpen(NorveinConsts::SupportURL))
+        tellLinkNotOpened(this, NorveinConsts::SupportURL);
 }
 
 void TMainForm::N8Click() {
@@ -208,5 +250,6 @@ void TMainForm::N8Click() {
 }
 
 void TMainForm::N9Click() {
-    ShellOpen(NorveinConsts::SiteURL);
+    if (!ShellOpen(NorveinConsts::SiteURL))
+        tellLinkNotOpened(this, NorveinConsts::SiteURL);
 }

@@ -39,6 +39,7 @@ public:
     void FormResize();
     void ListBoxTemplatesClick();
     void ListBoxPrintersMouseUp();
+    void ListBoxPrintersClick();
     void BtnPrintClick();
     void N3Click();
     void N7Click();
@@ -73,6 +74,8 @@ public:
 private:
     void createControls();
     void createMenu();
+    void nameControls();
+    void describePreview();
     void connectEvents();
     void fillPrinterList();
 

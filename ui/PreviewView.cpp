@@ -5,25 +5,42 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace {
-QImage blank(QSize size) {
-    QImage image(size, QImage::Format_RGB32);
+QImage blank(QSize size, double ratio) {
+    QImage image(QSize(static_cast<int>(std::ceil(size.width() * ratio)),
+                       static_cast<int>(std::ceil(size.height() * ratio))),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     return image;
 }
 } // namespace
 
 // The sink reads the new bitmap, so it is filled before the sink is made.
-PreviewView::Picture::Picture(QSize size) : image(blank(size)), sink(image), surface(&sink) {}
+PreviewView::Picture::Picture(QSize size, double ratio)
+    : size(size), image(blank(size, ratio)), sink(image), surface(&sink) {}
 
 PreviewView::PreviewView(QWidget* parent) : QWidget(parent) {}
 
 PreviewView::~PreviewView() = default;
 
 DrawingSurface& PreviewView::canvas() {
+    const double ratio = devicePixelRatioF();
     if (!picture_)
-        picture_ = std::make_unique<Picture>(size());
+        picture_ = std::make_unique<Picture>(size(), ratio);
+    else if (picture_->image.devicePixelRatio() != ratio)
+        picture_ = std::make_unique<Picture>(picture_->size, ratio);
     return picture_->surface;
+}
+
+double PreviewView::pictureRatio() const {
+    return picture_ ? picture_->image.devicePixelRatio() : devicePixelRatioF();
+}
+
+QSize PreviewView::pictureSize() const {
+    return picture_ ? picture_->image.size() : QSize();
 }
 
 const QImage* PreviewView::picture() const {
@@ -31,14 +48,15 @@ const QImage* PreviewView::picture() const {
 }
 
 QRect PreviewView::pictureRect() const {
-    return picture_ ? previewRect(picture_->image.size(), size()) : QRect();
+    return picture_ ? previewRect(picture_->size, size()) : QRect();
 }
 
 void PreviewView::paintEvent(QPaintEvent*) {
     if (!picture_)
         return;
     QPainter painter(this);
-    // Dropping rows and columns, never smoothing: a reduced preview may lose a one-pixel line.
+    // Device pixel for device pixel at its own size; reduced, dropping rows and columns, never smoothing: a
+    // reduced preview may lose a one-pixel line.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(pictureRect(), picture_->sink.shown());
 }

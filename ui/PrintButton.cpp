@@ -3,6 +3,7 @@
 #include "TemplateListDelegate.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -75,4 +76,16 @@ void PrintButton::paintEvent(QPaintEvent*) {
 
     if (hasFocus())
         drawDottedFocusRect(&painter, rect().adjusted(4, 4, -4, -4), palette().color(QPalette::ButtonText));
+}
+
+void PrintButton::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (!enter || modifiers != Qt::NoModifier) {
+        QPushButton::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (!event->isAutoRepeat())
+        click();
 }

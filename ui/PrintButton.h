@@ -3,10 +3,12 @@
 #include <QPixmap>
 #include <QPushButton>
 
+class QKeyEvent;
 class QPaintEvent;
 
 // A push button whose picture and caption form one centred group: picture, 4 px, caption. While pressed the
-// group moves 1 px right and down.
+// group moves 1 px right and down. Drawn as the default button while it has the focus, it is pressed by Enter
+// (either key) as well as by Space.
 class PrintButton : public QPushButton {
 public:
     static constexpr int Spacing = 4;
@@ -19,6 +21,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // The caption's width within the room the button leaves it.

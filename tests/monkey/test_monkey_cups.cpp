@@ -99,7 +99,10 @@ TEST(MonkeyOverCups, TheProgramOutlivesEveryActionAndStillPrints) {
     run(QStringLiteral("cupsdisable"), {QStringLiteral("Stopped")});
 
     int links = 0;
-    Shell::setOpener([&](const QString&, int) { ++links; });
+    Shell::setOpener([&](const QString&, int) {
+        ++links;
+        return true;
+    });
     const auto restoreOpener = qScopeGuard([] { Shell::setOpener({}); });
 
     // Passed through untouched, to count the documents started.

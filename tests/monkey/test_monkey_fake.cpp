@@ -79,6 +79,7 @@ protected:
             if (url != NorveinConsts::SiteURL && url != NorveinConsts::SupportURL)
                 wrong << QStringLiteral("a link to ") + url;
             ++tally.links;
+            return true;
         });
     }
     void TearDown() override {

@@ -25,7 +25,10 @@ TEST(Shell, ReadsATextAsTheDesktopShellReadsAFileArgument) {
 
 TEST(Shell, OpenGoesToTheInstalledOpenerWithItsShowCommand) {
     std::vector<std::pair<QString, int>> opened;
-    Shell::setOpener([&](const QString& text, int show) { opened.emplace_back(text, show); });
+    Shell::setOpener([&](const QString& text, int show) {
+        opened.emplace_back(text, show);
+        return true;
+    });
     Shell::open(QStringLiteral("\"http://vornel.example\""), SW_SHOWNORMAL);
     Shell::setOpener({});
     ASSERT_EQ(opened.size(), 1u);

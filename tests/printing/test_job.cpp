@@ -77,19 +77,32 @@ TEST_F(Job, ACommandMakesFreshContextsAndOneLandscapePageWithAnEmptyName) {
     EXPECT_EQ(fake.openContexts, 1);
 }
 
-TEST_F(Job, TheTemplateIsReadOnceTheDocumentHasStarted) {
+TEST_F(Job, TheTemplateDrawnIsTheOneSelectedOnceTheDocumentHasStarted) {
     std::vector<bool> printingWhenRead;
+    // Checked before the printer is touched, then read again for drawing once the page is open: a template
+    // that is gone by then draws nothing.
     printEnvelope(*printer, [&] {
         printingWhenRead.push_back(printer->Printing());
+        if (!printer->Printing())
+            return 0;
         EXPECT_EQ(fake.log.back(), "startPage");
         return -1;
     });
-    EXPECT_EQ(printingWhenRead, std::vector<bool>{true});
-    // No template: one blank page all the same.
+    EXPECT_EQ(printingWhenRead, (std::vector<bool>{false, true}));
     ASSERT_EQ(fake.documents.size(), 1u);
     EXPECT_TRUE(fake.documents[0].runs.empty());
-    EXPECT_EQ(fake.documents[0].pagesEnded, 1);
     EXPECT_TRUE(fake.documents[0].ended);
+}
+
+TEST_F(Job, NoTemplateSelectedPrintsNothingAndSaysSo) {
+    for (int none : {-1, 3}) {
+        SCOPED_TRACE(none);
+        const std::size_t mark = fake.log.size();
+        EXPECT_EQ(failureOf(none), "Не выбран шаблон печати.");
+        EXPECT_EQ(fake.logSince(mark), Log{});
+        EXPECT_TRUE(fake.documents.empty());
+        expectReady();
+    }
 }
 
 TEST_F(Job, EachFailureStopsAtItsStepAndLeavesThePrinterReady) {

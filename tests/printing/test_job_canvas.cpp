@@ -75,7 +75,9 @@ TEST_F(Canvas, KeepsPenBrushAndPositionAcrossDocumentsAndPrinters) {
     canvas.moveTo(7, 9);
     tp->EndDoc();
     tp->setPrinterIndex(1);
-    printEnvelope(*tp, [] { return -1; });
+    tp->setOrientation(poLandscape);
+    tp->BeginDoc();
+    tp->EndDoc();
     tp->BeginDoc();
 
     EXPECT_EQ(&tp->Canvas(), &canvas);

@@ -427,24 +427,105 @@ TEST_F(AboutDialog, EveryWayOfClosingEndsTheModalLoopWithCancel) {
     }
 }
 
-TEST_F(AboutDialog, TheCloseButtonIsTheOnlyControlThatTakesTheFocus) {
+TEST_F(AboutDialog, TabVisitsTheTwoLinksAndTheCloseButton) {
     TFormAbout dialog(&owner);
     dialog.show();
     QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    const QList<QWidget*> focusable = {dialog.SiteLabel, dialog.SupportLabel, dialog.CloseButton};
     for (QWidget* child : dialog.findChildren<QWidget*>()) {
         SCOPED_TRACE(child->objectName().toStdString());
-        EXPECT_EQ(child->focusPolicy() == Qt::NoFocus, child != dialog.CloseButton);
+        EXPECT_EQ(child->focusPolicy() == Qt::NoFocus, !focusable.contains(child));
     }
-    for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Tab}) {
-        QTest::keyClick(dialog.focusWidget(), key);
-        EXPECT_EQ(dialog.focusWidget(), dialog.CloseButton);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.CloseButton);
+    struct Step {
+        Qt::Key key;
+        QWidget* next;
+    } steps[] = {{Qt::Key_Tab, dialog.SiteLabel},     {Qt::Key_Tab, dialog.SupportLabel},
+                 {Qt::Key_Tab, dialog.CloseButton},   {Qt::Key_Backtab, dialog.SupportLabel},
+                 {Qt::Key_Backtab, dialog.SiteLabel}, {Qt::Key_Backtab, dialog.CloseButton}};
+    for (const Step& step : steps) {
+        QTest::keyClick(QApplication::focusWidget(), step.key);
+        EXPECT_EQ(QApplication::focusWidget(), step.next) << step.next->objectName().toStdString();
     }
     EXPECT_TRUE(dialog.isVisible());
 }
 
+TEST_F(AboutDialog, AFocusedLinkShowsItAndOpensWithEnterOrSpace) {
+    QStringList opened;
+    Shell::setOpener([&](const QString& text, int) {
+        opened << Shell::urlFromShellText(text);
+        return true;
+    });
+    TFormAbout dialog(&owner);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    struct Case {
+        TLinkLabel* link;
+        QString url;
+    } cases[] = {{dialog.SiteLabel, NorveinConsts::SiteURL},
+                 {dialog.SupportLabel, NorveinConsts::SupportURL}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.link->objectName().toStdString());
+        const QImage unfocused = c.link->grab().toImage();
+        c.link->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(c.link->hasFocus());
+        const QImage focused = c.link->grab().toImage();
+        // The dotted rectangle along the label's edge: every other pixel of its top row changes.
+        int changed = 0;
+        for (int x = 0; x < focused.width(); ++x)
+            changed += focused.pixel(x, 0) != unfocused.pixel(x, 0);
+        EXPECT_GE(changed, focused.width() / 2 - 2);
+
+        opened.clear();
+        for (auto [key, modifiers] : {std::pair{Qt::Key_Return, Qt::KeyboardModifiers()},
+                                      std::pair{Qt::Key_Enter, Qt::KeyboardModifiers(Qt::KeypadModifier)},
+                                      std::pair{Qt::Key_Space, Qt::KeyboardModifiers()}})
+            QTest::keyClick(c.link, key, modifiers);
+        EXPECT_EQ(opened, (QStringList{c.url, c.url, c.url}));
+        // Enter went to the link, not to the default Close button.
+        EXPECT_TRUE(dialog.isVisible());
+    }
+}
+
+TEST_F(AboutDialog, ALinkThatCannotBeOpenedSaysSoWithTheAddressAndTheDialogStaysOpen) {
+    Shell::setOpener([](const QString&, int) { return false; });
+    TFormAbout dialog(&owner);
+    dialog.show();
+    struct Case {
+        TLinkLabel* link;
+        QString url;
+    } cases[] = {{dialog.SiteLabel, NorveinConsts::SiteURL},
+                 {dialog.SupportLabel, NorveinConsts::SupportURL}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.link->objectName().toStdString());
+        QString text;
+        Qt::TextInteractionFlags interaction;
+        QWidget* boxOwner = nullptr;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            text = box->text();
+            interaction = box->textInteractionFlags();
+            boxOwner = box->parentWidget();
+            box->accept();
+        });
+        QTest::mouseClick(c.link, Qt::LeftButton, {}, c.link->rect().center());
+        EXPECT_TRUE(text.endsWith(u'\n' + c.url)) << text.toStdString();
+        EXPECT_TRUE(interaction.testFlag(Qt::TextSelectableByMouse));
+        EXPECT_TRUE(interaction.testFlag(Qt::TextSelectableByKeyboard));
+        EXPECT_EQ(boxOwner, &dialog);
+        EXPECT_TRUE(dialog.isVisible());
+    }
+}
+
 TEST_F(AboutDialog, ALinkPassesItsQuotedUrlToTheShellAndTheDialogStaysOpen) {
     std::vector<std::pair<QString, int>> opened;
-    Shell::setOpener([&](const QString& text, int show) { opened.emplace_back(text, show); });
+    Shell::setOpener([&](const QString& text, int show) {
+        opened.emplace_back(text, show);
+        return true;
+    });
     TFormAbout dialog(&owner);
     dialog.show();
 

@@ -11,12 +11,16 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontInfo>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStyle>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 namespace {
 
@@ -190,7 +194,10 @@ TEST_F(MainWindowTest, MenuItemsInOrderWithTheirImages) {
 
 TEST_F(MainWindowTest, HelpLinksOpenTheProductUrls) {
     QStringList opened;
-    Shell::setOpener([&](const QString& text, int) { opened.append(text); });
+    Shell::setOpener([&](const QString& text, int) {
+        opened.append(text);
+        return true;
+    });
     start();
     struct Case {
         QAction* TMainForm::*item;
@@ -301,6 +308,9 @@ TEST_F(MainWindowTest, PrintShowsTheBusyPointerAndAlwaysRestoresIt) {
 TEST_F(MainWindowTest, HandlerErrorsReachTheErrorReport) {
     fake.defaultAnswer = DefaultPrinterAnswer::none();
     start();
+    // The failed start-up left no template selected either; with one chosen, the missing printer is what
+    // stops the print.
+    form->ListBoxTemplates->setItemIndex(0);
     const QString noDefault = QStringLiteral("There is no default printer currently selected.");
     struct Case {
         const char* name;
@@ -336,10 +346,10 @@ TEST_F(MainWindowTest, MouseReleaseOverThePrinterListMakesItsRowCurrent) {
     clickRow(Qt::LeftButton, 2);
     EXPECT_EQ(list->ItemIndex(), 2);
     EXPECT_EQ(printer.PrinterIndex(), 2);
-    // The arrow keys move the selection only; the next release of any button, anywhere, makes it current.
+    // The arrow keys make their row current at once, and so does the next release of any button, anywhere.
     QTest::keyClick(list, Qt::Key_Up);
     EXPECT_EQ(list->ItemIndex(), 1);
-    EXPECT_EQ(printer.PrinterIndex(), 2);
+    EXPECT_EQ(printer.PrinterIndex(), 1);
     struct Case {
         Qt::MouseButton button;
         int clickedRow;
@@ -368,6 +378,174 @@ TEST_F(MainWindowTest, TabCyclesThePrinterListTheTemplateListAndTheButton) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next);
     }
+}
+
+TEST_F(MainWindowTest, EnterOrSpacePressesTheFocusedPrintButton) {
+    start();
+    activate();
+    form->BtnPrint->setFocus(Qt::TabFocusReason);
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool prints;
+    } cases[] = {
+        {"Return", Qt::Key_Return, {}, true}, {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, true},
+        {"Space", Qt::Key_Space, {}, true},   {"Ctrl+Return", Qt::Key_Return, Qt::ControlModifier, false},
+        {"a letter", Qt::Key_P, {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::size_t before = fake.documents.size();
+        QTest::keyClick(form->BtnPrint, c.key, c.modifiers);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(fake.documents.size(), before + (c.prints ? 1 : 0));
+    }
+    // A held key repeats its press; the button prints once.
+    const std::size_t before = fake.documents.size();
+    QTest::keyPress(form->BtnPrint, Qt::Key_Return);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(form->BtnPrint, &repeat);
+    QTest::keyRelease(form->BtnPrint, Qt::Key_Return);
+    EXPECT_EQ(fake.documents.size(), before + 1);
+    EXPECT_TRUE(reported.isEmpty());
+}
+
+// Pixels of the colour on the top edge of a rectangle, every other one as the dotted focus rectangle has.
+int dottedTopEdge(const QImage& image, const QRect& r, QRgb colour) {
+    int n = 0;
+    for (int x = r.left(); x <= r.right(); x += 2)
+        n += image.pixel(x, r.top()) == colour;
+    return n;
+}
+
+TEST_F(MainWindowTest, TheFocusedControlAlwaysShowsAFocusRectangle) {
+    struct Case {
+        const char* name;
+        bool printers;
+        int downs;
+        int row; // the row with the caret, -1 for the first row's place in an empty list
+        bool selected;
+    };
+    const Case cases[] = {
+        {"at start, the default printer selected", true, 0, 1, true},
+        {"after an arrow key", true, 1, 2, true},
+        {"no printer installed", false, 0, -1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake.printerList.clear();
+        if (c.printers)
+            for (const char* name : {"Office", "Label", "PDF"})
+                fake.printerList.push_back(printerNamed(name));
+        // A printer object of its own, since it reads the list once.
+        TPrinter own(std::make_unique<BorrowedPrintSystem>(fake));
+        form = std::make_unique<TMainForm>(own);
+        ErrorReport::guard([&] { form->FormCreate(); });
+        form->showFirst();
+        activate();
+        TListBox* list = form->ListBoxPrinters;
+        for (int i = 0; i < c.downs; ++i)
+            QTest::keyClick(list, Qt::Key_Down);
+        ASSERT_TRUE(list->hasFocus());
+        const QPalette palette = list->palette();
+        const QRgb colour = palette.color(c.selected ? QPalette::HighlightedText : QPalette::Text).rgb();
+        const QRect rowRect = c.row >= 0
+                                  ? list->visualItemRect(list->item(c.row))
+                                  : QRect(0, 0, list->viewport()->width(), list->fontMetrics().height());
+        const QImage rows = list->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_GE(dottedTopEdge(rows, rowRect, colour), rowRect.width() / 2 - 2);
+        form.reset();
+    }
+
+    start();
+    activate();
+    for (QWidget* control :
+         {static_cast<QWidget*>(form->ListBoxTemplates), static_cast<QWidget*>(form->BtnPrint)}) {
+        SCOPED_TRACE(control->metaObject()->className());
+        control->setFocus(Qt::OtherFocusReason);
+        const QImage focused = control->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        form->ListBoxPrinters->setFocus(Qt::OtherFocusReason);
+        const QImage unfocused = control->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int changed = 0;
+        for (int y = 0; y < focused.height(); ++y)
+            for (int x = 0; x < focused.width(); ++x)
+                changed += focused.pixel(x, y) != unfocused.pixel(x, y);
+        // At least a dotted line along each long side.
+        EXPECT_GE(changed, focused.width() - 20);
+    }
+}
+
+TEST_F(MainWindowTest, APrinterRowsTooltipIsItsFullName) {
+    fake.printerList = {printerNamed("Accounting_Floor3_Colour_Laser_Duplex_Tray1"),
+                        printerNamed("Accounting_Floor3_Colour_Laser_Duplex_Tray2"), printerNamed("PDF")};
+    fake.defaultAnswer = DefaultPrinterAnswer::named(QStringLiteral("PDF"));
+    start();
+    activate();
+    TListBox* list = form->ListBoxPrinters;
+    for (int row = 0; row < list->count(); ++row) {
+        SCOPED_TRACE(row);
+        const QString name = fake.printerList[row].name;
+        EXPECT_EQ(list->item(row)->toolTip(), name);
+        // As the user gets it: the pointer resting on the row brings up the tooltip.
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &help);
+        EXPECT_EQ(QToolTip::text(), name);
+        QToolTip::hideText();
+    }
+}
+
+TEST_F(MainWindowTest, AHelpLinkThatCannotBeOpenedSaysSoWithTheAddress) {
+    bool opens = false;
+    Shell::setOpener([&](const QString&, int) { return opens; });
+    start();
+    struct Case {
+        QAction* TMainForm::*item;
+        QString url;
+        bool opens;
+    };
+    const Case cases[] = {{&TMainForm::N9, NorveinConsts::SiteURL, false},
+                          {&TMainForm::N7, NorveinConsts::SupportURL, false},
+                          {&TMainForm::N9, NorveinConsts::SiteURL, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.url.toStdString() + (c.opens ? " opens" : " fails"));
+        opens = c.opens;
+        QString text;
+        Qt::TextInteractionFlags interaction;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                text = box->text();
+                interaction = box->textInteractionFlags();
+                box->accept();
+            }
+        });
+        watch.start(10);
+        ((*form).*c.item)->trigger();
+        // The command runs from the event loop; give the box time to come and go.
+        QTest::qWait(200);
+        if (c.opens) {
+            EXPECT_TRUE(text.isEmpty());
+        } else {
+            EXPECT_TRUE(text.endsWith(u'\n' + c.url)) << text.toStdString();
+            EXPECT_TRUE(interaction.testFlag(Qt::TextSelectableByMouse));
+        }
+        EXPECT_TRUE(reported.isEmpty());
+        EXPECT_TRUE(form->isVisible());
+    }
+}
+
+TEST_F(MainWindowTest, ThePreviewIsNamedAfterTheChosenTemplate) {
+    start();
+    const QString prefix = QStringLiteral("Предпросмотр конверта: ");
+    EXPECT_EQ(form->Image1->accessibleName(), prefix + templateCaptions()[0]);
+    QTest::keyClick(form->ListBoxTemplates, Qt::Key_End);
+    EXPECT_EQ(form->Image1->accessibleName(), prefix + templateCaptions()[2]);
+    EXPECT_EQ(form->ListBoxPrinters->accessibleName(), form->LabelPrintersHead->text());
+    EXPECT_EQ(form->LabelPrintersHead->buddy(), form->ListBoxPrinters);
+    EXPECT_EQ(form->ListBoxTemplates->accessibleName(), form->sLabel1->text());
+    EXPECT_EQ(form->sLabel1->buddy(), form->ListBoxTemplates);
 }
 
 } // namespace

@@ -1,0 +1,21 @@
+#include "LinkFailure.h"
+
+#include "NorveinConsts.h"
+
+#include <QMessageBox>
+#include <QWidget>
+
+QString linkNotOpenedText(const QString& url) {
+    return QStringLiteral("Не удалось открыть ссылку: не найден браузер или он не запустился.\n"
+                          "Скопируйте адрес и откройте его вручную:\n") +
+           url;
+}
+
+void tellLinkNotOpened(QWidget* window, const QString& url) {
+    QMessageBox box(QMessageBox::Warning, NorveinConsts::ApplicationTitle, linkNotOpenedText(url),
+                    QMessageBox::Ok, window);
+    box.setObjectName(QStringLiteral("LinkNotOpened"));
+    box.setTextFormat(Qt::PlainText);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box.exec();
+}
