@@ -14,6 +14,8 @@ class QPaintEvent;
 // bottom-left pixel left out so the window's background shows through. On a high-density screen the bitmap
 // has the screen's device pixels, so that its lines are one device pixel wide.
 class PreviewView : public QWidget {
+    Q_OBJECT
+
 public:
     explicit PreviewView(QWidget* parent = nullptr);
     ~PreviewView() override;

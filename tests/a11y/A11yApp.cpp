@@ -1,0 +1,39 @@
+// The program's two windows for a screen reader to read: the main window over a few fake printers and, with
+// "about", the About dialog over it. Links are not handed to a browser: each one opened is written to
+// standard output as "opened URL", so the test can press a link through the accessibility bus.
+#include "BorrowedPrintSystem.h"
+#include "DlgAbout.h"
+#include "FakePrintSystem.h"
+#include "Fonts.h"
+#include "Main.h"
+#include "Shell.h"
+#include "TApplication.h"
+#include "TPrinter.h"
+
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    TApplication app(argc, argv);
+    registerApplicationFonts();
+    Shell::setOpener([](const QString& text, int) {
+        std::printf("opened %s\n", qPrintable(Shell::urlFromShellText(text)));
+        std::fflush(stdout);
+        return true;
+    });
+    FakePrintSystem fake;
+    for (const char* name : {"Office_Laser", "Photo_Inkjet", "PDF"}) {
+        FakePrintSystem::Printer entry;
+        entry.name = QString::fromLatin1(name);
+        fake.printerList.push_back(entry);
+    }
+    fake.defaultAnswer = DefaultPrinterAnswer::named(QStringLiteral("Office_Laser"));
+    TPrinter printer(std::make_unique<BorrowedPrintSystem>(fake));
+    TMainForm form(printer);
+    form.FormCreate();
+    form.showFirst();
+    if (argc > 1 && QString::fromLatin1(argv[1]) == QLatin1String("about"))
+        QTimer::singleShot(200, &form, [&form] { form.N8Click(); });
+    return app.exec();
+}
