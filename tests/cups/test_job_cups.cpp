@@ -278,14 +278,26 @@ TEST_F(JobThroughCups, EachTemplateComesOutAtTrueSizeFromThePrintableCorner) {
     }
 }
 
-TEST_F(JobThroughCups, NoTemplatePrintsOneBlankLandscapePage) {
-    const Printed p = print(q300, -1);
-    // A portrait A4 sheet, the landscape page turned onto it.
-    EXPECT_NEAR(p.portraitWidth / 300.0 * 25.4, 210, 0.2);
-    EXPECT_NEAR(p.portraitHeight / 300.0 * 25.4, 297, 0.2);
-    for (int y = 0; y < p.page.height(); ++y)
-        for (int x = 0; x < p.page.width(); ++x)
-            ASSERT_FALSE(p.black(x, y)) << "ink at " << x << "," << y;
+TEST_F(JobThroughCups, NoTemplateSendsNoJobAndSaysWhatIsMissing) {
+    choose(q300);
+    // Every job the queue has had, finished ones too.
+    const auto jobsEver = [] {
+        cups_job_t* jobs = nullptr;
+        const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, q300.name, 0, CUPS_WHICHJOBS_ALL);
+        cupsFreeJobs(n, jobs);
+        return n;
+    };
+    const int before = jobsEver();
+    QFile::remove(PrivateCups::outputFile(QString::fromLatin1(q300.name)));
+    try {
+        printEnvelope(*printer, [] { return -1; });
+        ADD_FAILURE() << "printed without a template";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "Не выбран шаблон печати.");
+    }
+    EXPECT_EQ(jobsEver(), before);
+    EXPECT_FALSE(QFile::exists(PrivateCups::outputFile(QString::fromLatin1(q300.name))));
+    EXPECT_FALSE(printer->Printing());
 }
 
 // Read while the job waits on a stopped queue, which takes it and holds it.
