@@ -423,14 +423,17 @@ TEST_F(MainWindowTest, TheFocusedControlAlwaysShowsAFocusRectangle) {
     struct Case {
         const char* name;
         bool printers;
+        bool withDefault;
         int downs;
-        int row; // the row with the caret, -1 for the first row's place in an empty list
+        int row; // the row with the caret, -1 for the first row's place when there is none
         bool selected;
     };
     const Case cases[] = {
-        {"at start, the default printer selected", true, 0, 1, true},
-        {"after an arrow key", true, 1, 2, true},
-        {"no printer installed", false, 0, -1, false},
+        {"at start, the default printer selected", true, true, 0, 1, true},
+        {"after an arrow key", true, true, 1, 2, true},
+        {"no default, so no row selected", true, false, 0, -1, false},
+        {"no default, then an arrow key", true, false, 1, 0, true},
+        {"no printer installed", false, true, 0, -1, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -438,6 +441,8 @@ TEST_F(MainWindowTest, TheFocusedControlAlwaysShowsAFocusRectangle) {
         if (c.printers)
             for (const char* name : {"Office", "Label", "PDF"})
                 fake.printerList.push_back(printerNamed(name));
+        fake.defaultAnswer = c.withDefault ? DefaultPrinterAnswer::named(QStringLiteral("Label"))
+                                           : DefaultPrinterAnswer::none();
         // A printer object of its own, since it reads the list once.
         TPrinter own(std::make_unique<BorrowedPrintSystem>(fake));
         form = std::make_unique<TMainForm>(own);
