@@ -148,7 +148,10 @@ void TMainForm::nameControls() {
 void TMainForm::describePreview() {
     const int row = ListBoxTemplates->ItemIndex();
     const QString shown = row >= 0 ? ListBoxTemplates->item(row)->text() : QStringLiteral("шаблон не выбран");
-    Image1->setAccessibleName(QStringLiteral("Предпросмотр конверта: ") + shown);
+    const QString name = QStringLiteral("Предпросмотр конверта: ") + shown;
+    // Only a change is announced; a resize repaints without one.
+    if (Image1->accessibleName() != name)
+        Image1->setAccessibleName(name);
 }
 
 void TMainForm::connectEvents() {

@@ -344,6 +344,17 @@ TEST_F(PrinterListWindow, ClicksOnRowsChooseAndClicksBelowTheRowsChangeNothing) 
              QCoreApplication::processEvents();
          },
          "Alpha", 0},
+        {"dragged across the blank area below the printers",
+         [](Program& p, Session&) {
+             QWidget* rows = p.form.ListBoxPrinters->viewport();
+             const QPoint from = p.belowTheLastRow();
+             QTest::mousePress(rows, Qt::LeftButton, Qt::NoModifier, from);
+             QTest::mouseMove(rows, from + QPoint(-30, -1));
+             QTest::mouseMove(rows, from + QPoint(-60, -2));
+             QTest::mouseRelease(rows, Qt::LeftButton, Qt::NoModifier, from + QPoint(-60, -2));
+             QCoreApplication::processEvents();
+         },
+         "Bravo", 0},
         {"a template, then below the templates",
          [](Program& p, Session& u) {
              TListBox* list = p.form.ListBoxTemplates;
@@ -357,7 +368,9 @@ TEST_F(PrinterListWindow, ClicksOnRowsChooseAndClicksBelowTheRowsChangeNothing) 
         Program program;
         Session user(program);
         c.act(program, user);
-        EXPECT_EQ(program.rows()[program.form.ListBoxPrinters->ItemIndex()], c.queue);
+        const int shown = program.form.ListBoxPrinters->ItemIndex();
+        ASSERT_GE(shown, 0) << "the printer list lost its selection";
+        EXPECT_EQ(program.rows()[shown], c.queue);
         EXPECT_EQ(program.form.ListBoxTemplates->ItemIndex(), c.templateRow);
         const QImage preview = program.form.Image1->grab().toImage();
         EXPECT_FALSE(darkPixels(preview).isEmpty()) << "the preview was blanked";
