@@ -1,5 +1,7 @@
 #include "CupsDestLookup.h"
 
+#include "CupsServer.h"
+
 QByteArray queueUri(const QString& name) {
     char uri[HTTP_MAX_URI];
     httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", ippPort(),
@@ -23,21 +25,22 @@ QueueAnswer askQueueKnown(http_t* http, const QString& name) {
 CupsDest lookUpDest(CupsSession& session, const QString& name) {
     CupsConnection* connection = session.connection();
     if (!connection)
-        return nullptr;
+        throw CupsServer::unavailable();
     // Asked first because libcups looks for a name the server does not know on the network instead, for a
     // second, and over a connection of its own that nothing bounds.
     switch (askQueueKnown(connection->get(), name)) {
     case QueueAnswer::Unknown:
         return nullptr;
     case QueueAnswer::Failed:
-        session.serverFailed();
+        if (session.serverFailed())
+            throw CupsServer::unavailable();
         return nullptr;
     case QueueAnswer::Known:
         break;
     }
     connection->progressed();
     CupsDest dest(cupsGetNamedDest(connection->get(), name.toUtf8().constData(), nullptr));
-    if (!dest)
-        session.serverFailed();
+    if (!dest && session.serverFailed())
+        throw CupsServer::unavailable();
     return dest;
 }

@@ -13,5 +13,6 @@ enum class QueueAnswer { Known, Unknown, Failed };
 QueueAnswer askQueueKnown(http_t* http, const QString& name);
 
 // The queue's destination with its options (the server's defaults with the user's lpoptions over them);
-// null when the server does not know it or can't be reached.
+// null when the server does not know it. A server that can't be reached or keeps silent throws the
+// error that says so.
 CupsDest lookUpDest(CupsSession& session, const QString& name);

@@ -10,7 +10,8 @@
 // The print system over the CUPS server that libcups finds: CUPS_SERVER, client.conf or the local one.
 // The user's PRINTER, LPDEST and lpoptions count, as they do for every other program. All questions go
 // over one connection whose answers are waited for a few seconds at most; a start-up takes three requests:
-// the list, the default with its options, and the default's capabilities.
+// the list, the default with its options, and the default's capabilities. Opening a printer, and asking
+// for its settings, throws the server's unavailability rather than pass it off as a missing printer.
 class CupsPrintSystem : public PrintSystem {
 public:
     CupsPrintSystem();

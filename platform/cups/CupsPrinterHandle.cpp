@@ -1,6 +1,7 @@
 #include "CupsPrinterHandle.h"
 
 #include "CupsResolution.h"
+#include "CupsServer.h"
 
 namespace {
 
@@ -26,12 +27,13 @@ CupsPrinterHandle::CupsPrinterHandle(std::shared_ptr<CupsSession> session, CupsD
 std::optional<DocumentSettings> CupsPrinterHandle::documentSettings() {
     CupsConnection* connection = session_->connection();
     if (!connection)
-        return std::nullopt;
+        throw CupsServer::unavailable();
     http_t* http = connection->get();
     cups_dest_t* dest = dest_.get();
     info_.reset(cupsCopyDestInfo(http, dest));
     if (!info_) {
-        session_->serverFailed();
+        if (session_->serverFailed())
+            throw CupsServer::unavailable();
         return std::nullopt;
     }
 
