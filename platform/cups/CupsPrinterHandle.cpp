@@ -3,20 +3,35 @@
 #include "CupsResolution.h"
 #include "CupsServer.h"
 
+#include <QByteArray>
+
 namespace {
 
-// The media to lay the page out on: the one in effect if the printer has it, else the printer's own
-// default, else the first it lists.
+// The media to lay the page out on: the one in effect if the printer has it; else what libcups takes for
+// the default, if the printer has that; else the first size the printer lists.
 bool effectiveMedia(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, cups_size_t& size) {
+    const auto listed = [&](const char* media) {
+        return media && cupsGetDestMediaByName(http, dest, info, media, CUPS_MEDIA_FLAGS_DEFAULT, &size);
+    };
     const char* media = cupsGetOption(CUPS_MEDIA, dest->num_options, dest->options);
     if (!media) {
         ipp_attribute_t* attr = cupsFindDestDefault(http, dest, info, CUPS_MEDIA);
         media = attr ? ippGetString(attr, 0, nullptr) : nullptr;
     }
-    if (media && cupsGetDestMediaByName(http, dest, info, media, CUPS_MEDIA_FLAGS_DEFAULT, &size))
+    if (listed(media))
         return true;
-    return cupsGetDestMediaByIndex(http, dest, info, 0, CUPS_MEDIA_FLAGS_DEFAULT, &size) &&
-           cupsGetDestMediaByName(http, dest, info, size.media, CUPS_MEDIA_FLAGS_DEFAULT, &size);
+    cups_size_t candidate{};
+    if (cupsGetDestMediaDefault(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &candidate) &&
+        listed(candidate.media))
+        return true;
+    const int count = cupsGetDestMediaCount(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT);
+    for (int i = 0; i < count; ++i) {
+        // A custom size is a range of sizes, not a paper.
+        if (cupsGetDestMediaByIndex(http, dest, info, i, CUPS_MEDIA_FLAGS_DEFAULT, &candidate) &&
+            !QByteArray(candidate.media).startsWith("custom_") && listed(candidate.media))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
