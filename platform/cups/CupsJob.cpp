@@ -34,7 +34,7 @@ bool failed(ipp_status_t status) {
 [[noreturn]] void throwLastError(const CupsConnection& connection, ipp_status_t fallback,
                                  const char* fallbackText) {
     if (CupsPassword::declined())
-        throw EOSError(IPP_STATUS_ERROR_NOT_AUTHORIZED, CupsPassword::declinedText().toStdString());
+        throw EOSError(IPP_STATUS_ERROR_NOT_AUTHENTICATED, CupsPassword::declinedText().toStdString());
     if (connection.serverWentSilent() || !CupsServer::answers())
         throw CupsServer::unavailable();
     if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
