@@ -3,6 +3,7 @@
 #include "CupsOwners.h"
 #include "CupsSession.h"
 
+#include <QByteArray>
 #include <QString>
 
 // The queue's "ipp://localhost/printers/NAME", as the server names its own queues.

@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 
+#include <chrono>
 #include <memory>
 
 // The print system's one connection for its questions (the list, the default, a printer's settings), shared
