@@ -1,8 +1,10 @@
 // The program: the application object, the printer, the main window and the message loop.
+#include "CupsPassword.h"
 #include "CupsPrintSystem.h"
 #include "ErrorReport.h"
 #include "Fonts.h"
 #include "Main.h"
+#include "PasswordDialog.h"
 #include "TApplication.h"
 #include "TPrinter.h"
 
@@ -12,6 +14,8 @@ int main(int argc, char** argv) {
     TApplication app(argc, argv);
     registerApplicationFonts();
 
+    // A print server that wants a password asks in a dialog, never on the terminal.
+    CupsPassword::setPrompt(askPrintServerPassword);
     TPrinter printer(std::make_unique<CupsPrintSystem>());
     TMainForm MainForm(printer);
     // A failed creation handler is reported before the window shows; the window opens all the same.

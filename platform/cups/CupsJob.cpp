@@ -1,34 +1,44 @@
 #include "CupsJob.h"
 
+#include "CupsConnection.h"
+#include "CupsDestLookup.h"
 #include "CupsOwners.h"
+#include "CupsPassword.h"
+#include "CupsResolution.h"
 #include "CupsServer.h"
 #include "Errors.h"
 
 #include <QScopeGuard>
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 
 namespace {
 
-constexpr qsizetype ChunkBytes = 4096;
-constexpr int ConnectTimeoutMs = 30000;
+using namespace std::chrono_literals;
 
-struct HttpClose {
-    void operator()(http_t* http) const { httpClose(http); }
-};
-using CupsConnection = std::unique_ptr<http_t, HttpClose>;
+constexpr qsizetype ChunkBytes = 4096;
+constexpr auto ConnectTime = 5s;
+constexpr auto JobSilence = 30s;
+// How often the window's events are handled while the server is silent.
+constexpr auto EventPeriod = 100ms;
 
 bool failed(ipp_status_t status) {
     return status >= IPP_STATUS_REDIRECTION_OTHER_SITE;
 }
 
-// The server's own status and text. libcups keeps the last answer of any request, so an answer that is no
-// error at all means the failure never reached the server. A server that went away mid-job leaves only
-// libcups' own words about the broken request, so it is named instead.
-[[noreturn]] void throwLastError(ipp_status_t fallback, const char* fallbackText) {
-    if (!CupsServer::answers())
+// Why a request failed, in the words the user can act on. libcups keeps the last answer of any request,
+// so an answer that is no error at all means the failure never reached the server. A server that went
+// silent or away leaves only libcups' own words about the broken request, so it is named instead.
+[[noreturn]] void throwLastError(const CupsConnection& connection, ipp_status_t fallback,
+                                 const char* fallbackText) {
+    if (CupsPassword::declined())
+        throw EOSError(IPP_STATUS_ERROR_NOT_AUTHENTICATED, CupsPassword::declinedText().toStdString());
+    if (connection.serverWentSilent() || !CupsServer::answers())
         throw CupsServer::unavailable();
+    if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
+        throw EPrinter(PrinterMessages::InvalidPrinter);
     if (failed(cupsLastError()))
         throw EOSError(cupsLastError(), cupsLastErrorString());
     throw EOSError(fallback, fallbackText);
@@ -46,52 +56,99 @@ private:
     cups_option_t* options_ = nullptr;
 };
 
+// The queue as a destination of this server, made without asking: the job's first request tells whether
+// the server still has it.
+CupsDest destinationOf(const QString& queue) {
+    cups_dest_t* dests = nullptr;
+    const int count = cupsAddDest(queue.toUtf8().constData(), nullptr, 0, &dests);
+    CupsDest dest(count == 1 ? dests : nullptr);
+    if (dest)
+        dest->num_options =
+            cupsAddOption("printer-uri-supported", queueUri(queue).constData(), 0, &dest->options);
+    return dest;
+}
+
+// An unfinished job must not wait in the queue for a document that never comes. Over a connection of its
+// own: the job's may be broken, and a silent server is not waited on for long.
+void cancelJob(cups_dest_t& dest, int jobId) {
+    const std::unique_ptr<CupsConnection> connection = CupsConnection::open(ConnectTime);
+    if (connection)
+        cupsCancelDestJob(connection->get(), &dest, jobId);
+}
+
 } // namespace
 
-void submitCupsJob(cups_dest_t& dest, const QByteArray& title, const QByteArray& pdf,
-                   const std::function<bool()>& keepGoing) {
-    // A connection of the job's own: window events handled between the chunks may talk to the server too.
-    CupsConnection http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                     ConnectTimeoutMs, nullptr));
-    if (!http)
+void submitCupsJob(const QString& queue, const DocumentSettings& settings, const QByteArray& title,
+                   const QByteArray& pdf, const std::function<bool()>& keepGoing) {
+    CupsPassword::resetDeclined();
+    // A connection of the job's own: window events handled while it waits may talk to the server too.
+    const std::unique_ptr<CupsConnection> connection = CupsConnection::open(ConnectTime);
+    if (!connection)
         throw CupsServer::unavailable();
+    connection->setPatience(JobSilence, EventPeriod, keepGoing);
+    http_t* http = connection->get();
+    const CupsDest dest = destinationOf(queue);
+    if (!dest)
+        throw EPrinter(PrinterMessages::InvalidPrinter);
 
-    CupsDestInfo info(cupsCopyDestInfo(http.get(), &dest));
+    CupsDestInfo info(cupsCopyDestInfo(http, dest.get()));
+    if (connection->abandoned())
+        return;
     if (!info)
-        throwLastError(IPP_STATUS_ERROR_SERVICE_UNAVAILABLE, "The printer's capabilities could not be read.");
+        throwLastError(*connection, IPP_STATUS_ERROR_SERVICE_UNAVAILABLE,
+                       "The printer's capabilities could not be read.");
 
-    // The page is made at the printer's own size; nothing is to be fitted. The orientation is left to the
+    // The page is made at the size and resolution of the settings; nothing is to be fitted, and the server
+    // must print it on that paper, whatever the queue's own default. The orientation is left to the
     // server, which turns a landscape page onto the sheet by itself.
     Options options;
     options.add("print-scaling", "none");
+    const QByteArray media = settings.paperName.toUtf8();
+    if (!media.isEmpty())
+        options.add(CUPS_MEDIA, media.constData());
+    if (settings.xResolution > 0 && settings.yResolution > 0)
+        options.add("printer-resolution",
+                    resolutionOption(settings.xResolution, settings.yResolution).constData());
 
     int jobId = 0;
-    if (failed(cupsCreateDestJob(http.get(), &dest, info.get(), &jobId, title.constData(), options.count(),
-                                 options.get())))
-        throwLastError(IPP_STATUS_ERROR_INTERNAL, "The job could not be created.");
+    connection->progressed();
+    const ipp_status_t created = cupsCreateDestJob(http, dest.get(), info.get(), &jobId, title.constData(),
+                                                   options.count(), options.get());
+    if (connection->abandoned() && jobId == 0)
+        return;
+    if (failed(created) || jobId == 0)
+        throwLastError(*connection, IPP_STATUS_ERROR_INTERNAL, "The job could not be created.");
 
-    // An unfinished job must not wait in the queue for a document that never comes.
-    auto cancel = qScopeGuard([&] {
-        http.reset();
-        cupsCancelDestJob(CUPS_HTTP_DEFAULT, &dest, jobId);
-    });
+    auto cancel = qScopeGuard([&] { cancelJob(*dest, jobId); });
 
-    if (cupsStartDestDocument(http.get(), &dest, info.get(), jobId, title.constData(), CUPS_FORMAT_PDF, 0,
-                              nullptr, 1) != HTTP_STATUS_CONTINUE)
-        throwLastError(IPP_STATUS_ERROR_INTERNAL, "The document could not be started.");
+    connection->progressed();
+    if (cupsStartDestDocument(http, dest.get(), info.get(), jobId, title.constData(), CUPS_FORMAT_PDF,
+                              options.count(), options.get(), 1) != HTTP_STATUS_CONTINUE) {
+        if (connection->abandoned())
+            return;
+        throwLastError(*connection, IPP_STATUS_ERROR_INTERNAL, "The document could not be started.");
+    }
 
     for (qsizetype at = 0; at < pdf.size(); at += ChunkBytes) {
         if (keepGoing && !keepGoing())
             return;
         const qsizetype length = std::min(ChunkBytes, pdf.size() - at);
-        if (cupsWriteRequestData(http.get(), pdf.constData() + at, static_cast<size_t>(length)) !=
+        connection->progressed();
+        if (cupsWriteRequestData(http, pdf.constData() + at, static_cast<size_t>(length)) !=
             HTTP_STATUS_CONTINUE) {
+            if (connection->abandoned())
+                return;
             // The server's answer, if it sent one, tells why.
-            cupsFinishDestDocument(http.get(), &dest, info.get());
-            throwLastError(IPP_STATUS_ERROR_INTERNAL, "The document could not be sent.");
+            if (!connection->serverWentSilent())
+                cupsFinishDestDocument(http, dest.get(), info.get());
+            throwLastError(*connection, IPP_STATUS_ERROR_INTERNAL, "The document could not be sent.");
         }
     }
-    if (failed(cupsFinishDestDocument(http.get(), &dest, info.get())))
-        throwLastError(IPP_STATUS_ERROR_INTERNAL, "The document was not accepted.");
+    connection->progressed();
+    if (failed(cupsFinishDestDocument(http, dest.get(), info.get()))) {
+        if (connection->abandoned())
+            return;
+        throwLastError(*connection, IPP_STATUS_ERROR_INTERNAL, "The document was not accepted.");
+    }
     cancel.dismiss();
 }

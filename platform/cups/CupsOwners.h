@@ -16,3 +16,8 @@ struct CupsDestInfoFree {
     void operator()(cups_dinfo_t* info) const { cupsFreeDestInfo(info); }
 };
 using CupsDestInfo = std::unique_ptr<cups_dinfo_t, CupsDestInfoFree>;
+
+struct IppDelete {
+    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
+};
+using IppMessage = std::unique_ptr<ipp_t, IppDelete>;

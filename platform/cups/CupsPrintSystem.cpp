@@ -1,77 +1,77 @@
 #include "CupsPrintSystem.h"
 
-#include "CupsOwners.h"
+#include "CupsDestLookup.h"
+#include "CupsDeviceContext.h"
+#include "CupsPassword.h"
 #include "CupsPrinterHandle.h"
+#include "CupsQueueList.h"
 #include "CupsServer.h"
 
-#include <span>
+CupsPrintSystem::CupsPrintSystem() : session_(std::make_shared<CupsSession>()) {
+    CupsPassword::install();
+}
 
-namespace {
-
-// The destination list of one request, with the status the request left behind.
-class DestList {
-public:
-    DestList()
-        : count_(cupsGetDests2(CUPS_HTTP_DEFAULT, &dests_)), status_(cupsLastError()),
-          text_(QString::fromUtf8(cupsLastErrorString())) {}
-    ~DestList() { cupsFreeDests(count_, dests_); }
-    DestList(const DestList&) = delete;
-    DestList& operator=(const DestList&) = delete;
-
-    std::span<const cups_dest_t> dests() const { return {dests_, static_cast<std::size_t>(count_)}; }
-    // An empty list is no failure when the server simply has no queues.
-    bool failed() const {
-        return count_ == 0 && status_ > IPP_STATUS_OK_EVENTS_COMPLETE &&
-               status_ != IPP_STATUS_ERROR_NOT_FOUND;
-    }
-    ipp_status_t status() const { return status_; }
-    QString failureText() const {
-        // libcups leaves a stale errno text behind when it can't connect, which tells the user nothing.
-        if (status_ == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
-            return CupsServer::unavailableText();
-        return text_;
-    }
-
-private:
-    cups_dest_t* dests_ = nullptr;
-    int count_;
-    ipp_status_t status_;
-    QString text_;
-};
-
-} // namespace
+DefaultPrinterAnswer CupsPrintSystem::unavailable() const {
+    return DefaultPrinterAnswer::failure(IPP_STATUS_ERROR_SERVICE_UNAVAILABLE, CupsServer::unavailableText());
+}
 
 QStringList CupsPrintSystem::printers() {
-    QStringList names;
-    // Instances are the user's option sets for a queue, not printers of their own.
-    const DestList list;
-    for (const cups_dest_t& dest : list.dests())
-        if (!dest.instance)
-            names << QString::fromUtf8(dest.name);
-    return names;
+    CupsConnection* connection = session_->connection();
+    if (!connection)
+        return {};
+    const CupsQueueList list = askQueueList(connection->get());
+    if (list.failed())
+        session_->serverFailed();
+    return list.names;
 }
 
 DefaultPrinterAnswer CupsPrintSystem::defaultPrinter() {
-    if (const CupsDest dest{cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr)})
-        return DefaultPrinterAnswer::named(QString::fromUtf8(dest->name));
-    // The same "no default destination" comes back when the server is down; only the list tells.
-    const DestList list;
-    if (list.failed())
-        return DefaultPrinterAnswer::failure(list.status(), list.failureText());
-    return DefaultPrinterAnswer::none();
+    defaultDest_.reset();
+    lastDefault_ = [this] {
+        CupsConnection* connection = session_->connection();
+        if (!connection)
+            return unavailable();
+        // The user's default (PRINTER, LPDEST, lpoptions) or else the server's, with its options.
+        defaultDest_.reset(cupsGetNamedDest(connection->get(), nullptr, nullptr));
+        if (defaultDest_)
+            return DefaultPrinterAnswer::named(QString::fromUtf8(defaultDest_->name));
+        // libcups answers "no default destination" for a server that failed to answer as well.
+        const ipp_status_t status = cupsLastError();
+        const QString text = QString::fromUtf8(cupsLastErrorString());
+        if (session_->serverFailed())
+            return unavailable();
+        if (status == IPP_STATUS_ERROR_NOT_FOUND || status <= IPP_STATUS_OK_EVENTS_COMPLETE)
+            return DefaultPrinterAnswer::none();
+        return DefaultPrinterAnswer::failure(status, text);
+    }();
+    return *lastDefault_;
 }
 
 std::optional<QString> CupsPrintSystem::userDefaultPrinterName() {
-    const DestList list;
-    for (const cups_dest_t& dest : list.dests())
-        if (dest.is_default)
-            return QString::fromUtf8(dest.name);
-    return std::nullopt;
+    // The user's default and the server's are the same two sources the default lookup has just tried.
+    const DefaultPrinterAnswer answer = lastDefault_ ? *lastDefault_ : defaultPrinter();
+    lastDefault_.reset();
+    if (answer.kind != DefaultPrinterAnswer::Kind::Name)
+        return std::nullopt;
+    return answer.name;
 }
 
 std::unique_ptr<PrinterHandle> CupsPrintSystem::openPrinter(const QString& name) {
-    CupsDest dest{cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.toUtf8().constData(), nullptr)};
+    if (defaultDest_ && QString::fromUtf8(defaultDest_->name) == name)
+        return std::make_unique<CupsPrinterHandle>(session_, std::move(defaultDest_));
+    defaultDest_.reset();
+    CupsDest dest = lookUpDest(*session_, name);
     if (!dest)
         return nullptr;
-    return std::make_unique<CupsPrinterHandle>(std::move(dest));
+    return std::make_unique<CupsPrinterHandle>(session_, std::move(dest));
+}
+
+std::unique_ptr<DeviceContext> CupsPrintSystem::createIC(const QString& device,
+                                                         const DocumentSettings& settings) {
+    return std::make_unique<CupsDeviceContext>(device, settings);
+}
+
+std::unique_ptr<DeviceContext> CupsPrintSystem::createDC(const QString& device,
+                                                         const DocumentSettings& settings) {
+    return std::make_unique<CupsDeviceContext>(device, settings);
 }

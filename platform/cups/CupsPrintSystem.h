@@ -1,15 +1,34 @@
 #pragma once
 
+#include "CupsOwners.h"
+#include "CupsSession.h"
 #include "PrintSystem.h"
 
+#include <memory>
+#include <optional>
+
 // The print system over the CUPS server that libcups finds: CUPS_SERVER, client.conf or the local one.
-// The user's PRINTER, LPDEST and lpoptions count, as they do for every other program.
+// The user's PRINTER, LPDEST and lpoptions count, as they do for every other program. All questions go
+// over one connection whose answers are waited for a few seconds at most; a start-up takes three requests:
+// the list, the default with its options, and the default's capabilities. Opening a printer, and asking
+// for its settings, throws the server's unavailability rather than pass it off as a missing printer.
 class CupsPrintSystem : public PrintSystem {
 public:
+    CupsPrintSystem();
+
     QStringList printers() override;
     DefaultPrinterAnswer defaultPrinter() override;
     std::optional<QString> userDefaultPrinterName() override;
     std::unique_ptr<PrinterHandle> openPrinter(const QString& name) override;
     std::unique_ptr<DeviceContext> createIC(const QString& device, const DocumentSettings& settings) override;
     std::unique_ptr<DeviceContext> createDC(const QString& device, const DocumentSettings& settings) override;
+
+private:
+    DefaultPrinterAnswer unavailable() const;
+
+    std::shared_ptr<CupsSession> session_;
+    // The default's destination as its lookup brought it, until the printer is opened.
+    CupsDest defaultDest_;
+    // The last default lookup's answer, for the question about the user's default that follows it.
+    std::optional<DefaultPrinterAnswer> lastDefault_;
 };

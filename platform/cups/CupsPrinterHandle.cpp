@@ -1,48 +1,62 @@
 #include "CupsPrinterHandle.h"
 
-#include <cmath>
+#include "CupsResolution.h"
+#include "CupsServer.h"
+
+#include <QByteArray>
 
 namespace {
 
-std::optional<int> dotsPerInch(int value, ipp_res_t units) {
-    if (value <= 0)
-        return std::nullopt;
-    return units == IPP_RES_PER_CM ? static_cast<int>(std::lround(value * 2.54)) : value;
+// The media to lay the page out on: the one in effect if the printer has it; else what libcups takes for
+// the default, if the printer has that; else the first size the printer lists.
+bool effectiveMedia(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, cups_size_t& size) {
+    const auto listed = [&](const char* media) {
+        return media && cupsGetDestMediaByName(http, dest, info, media, CUPS_MEDIA_FLAGS_DEFAULT, &size);
+    };
+    const char* media = cupsGetOption(CUPS_MEDIA, dest->num_options, dest->options);
+    if (!media) {
+        ipp_attribute_t* attr = cupsFindDestDefault(http, dest, info, CUPS_MEDIA);
+        media = attr ? ippGetString(attr, 0, nullptr) : nullptr;
+    }
+    if (listed(media))
+        return true;
+    cups_size_t candidate{};
+    if (cupsGetDestMediaDefault(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &candidate) &&
+        listed(candidate.media))
+        return true;
+    const int count = cupsGetDestMediaCount(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT);
+    for (int i = 0; i < count; ++i) {
+        // A custom size is a range of sizes, not a paper.
+        if (cupsGetDestMediaByIndex(http, dest, info, i, CUPS_MEDIA_FLAGS_DEFAULT, &candidate) &&
+            !QByteArray(candidate.media).startsWith("custom_") && listed(candidate.media))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
 
-CupsPrinterHandle::CupsPrinterHandle(CupsDest dest) : dest_(std::move(dest)) {}
+CupsPrinterHandle::CupsPrinterHandle(std::shared_ptr<CupsSession> session, CupsDest dest)
+    : session_(std::move(session)), dest_(std::move(dest)) {}
 
 std::optional<DocumentSettings> CupsPrinterHandle::documentSettings() {
+    CupsConnection* connection = session_->connection();
+    if (!connection)
+        throw CupsServer::unavailable();
+    http_t* http = connection->get();
     cups_dest_t* dest = dest_.get();
-    info_.reset(cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest));
-    if (!info_)
+    info_.reset(cupsCopyDestInfo(http, dest));
+    if (!info_) {
+        if (session_->serverFailed())
+            throw CupsServer::unavailable();
         return std::nullopt;
-
-    // The queue's "media-default"; cupsGetDestMediaDefault answers Letter whatever the queue says.
-    const char* media = cupsGetOption(CUPS_MEDIA, dest->num_options, dest->options);
-    if (!media) {
-        ipp_attribute_t* attr = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info_.get(), CUPS_MEDIA);
-        media = attr ? ippGetString(attr, 0, nullptr) : nullptr;
     }
-    cups_size_t size{};
-    if (!media ||
-        !cupsGetDestMediaByName(CUPS_HTTP_DEFAULT, dest, info_.get(), media, CUPS_MEDIA_FLAGS_DEFAULT, &size))
-        return std::nullopt;
 
-    ipp_attribute_t* resolution =
-        cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info_.get(), "printer-resolution");
-    if (!resolution || ippGetValueTag(resolution) != IPP_TAG_RESOLUTION)
-        resolution = cupsFindDestSupported(CUPS_HTTP_DEFAULT, dest, info_.get(), "printer-resolution");
-    if (!resolution || ippGetValueTag(resolution) != IPP_TAG_RESOLUTION)
+    cups_size_t size{};
+    if (!effectiveMedia(http, dest, info_.get(), size))
         return std::nullopt;
-    int down = 0;
-    ipp_res_t units = IPP_RES_PER_INCH;
-    const int across = ippGetResolution(resolution, 0, &down, &units);
-    const std::optional<int> xDpi = dotsPerInch(across, units);
-    const std::optional<int> yDpi = dotsPerInch(down, units);
-    if (!xDpi || !yDpi)
+    const std::optional<Resolution> resolution = effectiveResolution(http, dest, info_.get());
+    if (!resolution)
         return std::nullopt;
 
     DocumentSettings settings;
@@ -53,7 +67,7 @@ std::optional<DocumentSettings> CupsPrinterHandle::documentSettings() {
     settings.marginRight = size.right;
     settings.marginTop = size.top;
     settings.marginBottom = size.bottom;
-    settings.xResolution = *xDpi;
-    settings.yResolution = *yDpi;
+    settings.xResolution = resolution->across;
+    settings.yResolution = resolution->down;
     return settings;
 }

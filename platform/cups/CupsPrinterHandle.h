@@ -1,18 +1,24 @@
 #pragma once
 
 #include "CupsOwners.h"
+#include "CupsSession.h"
 #include "PrintSystem.h"
+
+#include <memory>
 
 // An open CUPS queue: its destination, and its capabilities once the settings have been asked for.
 class CupsPrinterHandle : public PrinterHandle {
 public:
-    explicit CupsPrinterHandle(CupsDest dest);
+    CupsPrinterHandle(std::shared_ptr<CupsSession> session, CupsDest dest);
 
-    // The paper the queue defaults to (the user's own choice for it first), with its printable margins,
-    // and the queue's default resolution; nothing when the server can't say.
+    // The paper and resolution in effect for the queue (the user's lpoptions over the server's defaults),
+    // with the paper's printable margins; nothing when the queue can't say. A default paper the printer
+    // does not list gives way to one it does, as it does for lp. A server that can't be reached or keeps
+    // silent throws the error that says so.
     std::optional<DocumentSettings> documentSettings() override;
 
 private:
+    std::shared_ptr<CupsSession> session_;
     CupsDest dest_;
     CupsDestInfo info_;
 };

@@ -78,6 +78,10 @@ void SpareServer::setDefault(const QString& name) {
     script(QStringLiteral("set-default"), dir_, {name});
 }
 
+void SpareServer::requirePassword(const QString& user, const QString& password) {
+    script(QStringLiteral("require-password"), dir_, {user, password});
+}
+
 void SpareServer::stop() {
     script(QStringLiteral("stop"), dir_);
     running_ = false;

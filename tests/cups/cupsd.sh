@@ -12,6 +12,10 @@
 #   cupsd.sh delete-all DIR          removes every queue
 #   cupsd.sh set-default DIR NAME    the server's default queue
 #   cupsd.sh env DIR                 prints the client environment: CUPS_SERVER, CUPS_SERVERROOT, HOME
+#   cupsd.sh require-password DIR USER PASSWORD
+#                                    makes the system user USER with PASSWORD if there is none, and has the
+#                                    server ask for a user's password (HTTP Basic, checked by PAM) before it
+#                                    creates a job
 #
 # Clients reach the server with CUPS_SERVER=127.0.0.1:PORT. The client variables that `env` prints keep
 # the machine's client.conf and lpoptions out, and give a fresh HOME without a ~/.cups; unset PRINTER and
@@ -158,8 +162,37 @@ add_queue() {
     fi
 }
 
+# Job creation behind a password; the server is started afresh on its own folder and keeps its queues.
+require_password() {
+    [ $# -eq 2 ] || usage
+    id "$1" >/dev/null 2>&1 || useradd -M -s /usr/sbin/nologin "$1"
+    echo "$1:$2" | chpasswd
+    awk '/^DefaultAuthType/ { print "DefaultAuthType Basic"; next } { print } /<Policy default>/ {
+        print "  <Limit Create-Job Print-Job Print-URI Validate-Job>"
+        print "    AuthType Basic"
+        print "    Require valid-user"
+        print "  </Limit>"
+    }' "$dir/conf/cupsd.conf" >"$dir/conf/cupsd.conf.new"
+    mv "$dir/conf/cupsd.conf.new" "$dir/conf/cupsd.conf"
+    end_server
+    setsid cupsd -f -c "$dir/conf/cupsd.conf" -s "$dir/conf/cups-files.conf" \
+        </dev/null >>"$dir/log/cupsd.out" 2>&1 &
+    echo $! >"$dir/cupsd.pid"
+    tries=0
+    until [ "$(LC_ALL=C lpstat_here -r 2>/dev/null)" = "scheduler is running" ]; do
+        tries=$((tries + 1))
+        if [ $tries -gt 100 ]; then
+            echo "cupsd did not come back with the password policy" >&2
+            cat "$dir/log/error_log" >&2 2>/dev/null || true
+            exit 1
+        fi
+        sleep 0.1
+    done
+}
+
 case $cmd in
 start) start "$@" ;;
+require-password) require_password "$@" ;;
 stop) stop ;;
 add-queue) add_queue "$@" ;;
 delete-queue)

@@ -1,5 +1,6 @@
 // The CUPS backend of the print system against the private server.
 #include "CupsPrintSystem.h"
+#include "Errors.h"
 #include "PrivateCups.h"
 #include "QtPrinters.h"
 
@@ -88,7 +89,7 @@ TEST_F(CupsBackend, ServerThatStoppedIsAFailureWithItsStatus) {
     EXPECT_EQ(answer.systemText,
               QStringLiteral("The print server %1 is not available.").arg(QString::fromUtf8(address)));
     EXPECT_TRUE(system.printers().isEmpty());
-    EXPECT_EQ(system.openPrinter(QStringLiteral("Alpha")), nullptr);
+    EXPECT_THROW(system.openPrinter(QStringLiteral("Alpha")), EOSError);
 }
 
 TEST_F(CupsBackend, DocumentSettingsAreTheQueuesDefaults) {

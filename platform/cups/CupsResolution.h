@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cups/cups.h>
+
+#include <QByteArray>
+
+#include <optional>
+
+// A resolution in dots per inch, across and down the portrait sheet.
+struct Resolution {
+    int across = 0;
+    int down = 0;
+};
+
+// The resolution in effect: the user's "printer-resolution" from lpoptions, else the queue's default,
+// else the first it supports.
+std::optional<Resolution> effectiveResolution(http_t* http, cups_dest_t* dest, cups_dinfo_t* info);
+
+// "300dpi", or "600x300dpi" when the two differ: the job attribute's value.
+QByteArray resolutionOption(int across, int down);

@@ -1,0 +1,36 @@
+#include "CupsSession.h"
+
+#include "CupsServer.h"
+
+namespace {
+constexpr qint64 IdleMs = 10000;
+} // namespace
+
+CupsConnection* CupsSession::connection() {
+    if (failed_.isValid() && !failed_.hasExpired(QuietLimit.count()))
+        return nullptr;
+    failed_.invalidate();
+    if (connection_ && used_.hasExpired(IdleMs))
+        connection_.reset();
+    if (!connection_) {
+        connection_ = CupsConnection::open(QuietLimit);
+        if (!connection_) {
+            failed_.start();
+            return nullptr;
+        }
+        connection_->setPatience(QuietLimit, QuietLimit);
+    }
+    used_.start();
+    connection_->progressed();
+    return connection_.get();
+}
+
+bool CupsSession::serverFailed() {
+    // A server that closed the connection and refuses a new one leaves libcups' own words only.
+    const bool failed = (connection_ && connection_->serverWentSilent()) || !CupsServer::answers();
+    if (failed) {
+        connection_.reset();
+        failed_.start();
+    }
+    return failed;
+}

@@ -1,0 +1,206 @@
+// A print server that takes the connection and never answers (a frozen server, a dead tunnel): start-up,
+// printer selection and the print command each give up and say the server is not available, and the
+// window goes on answering while a job waits.
+#include "CupsPrintSystem.h"
+#include "ErrorReport.h"
+#include "Fonts.h"
+#include "ListBox.h"
+#include "Main.h"
+#include "PrintButton.h"
+#include "PrivateCups.h"
+#include "TPrinter.h"
+
+#include <gtest/gtest.h>
+
+#include <cups/cups.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScopeGuard>
+#include <QTest>
+#include <QTimer>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+
+namespace {
+
+QString notAvailable(const QString& address) {
+    return QStringLiteral("System Error.  Code: 1282.\r\nThe print server %1 is not available.").arg(address);
+}
+
+// A socket that listens on the loopback and is never read: the kernel completes every connection to it all
+// the same, so a client sees a server that takes the connection and never answers.
+class SilentListener {
+public:
+    SilentListener() : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof(address);
+        if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+            ::listen(fd_, 16) != 0 || ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            throw std::runtime_error("can't listen on the loopback");
+        port_ = ntohs(address.sin_port);
+    }
+    ~SilentListener() { ::close(fd_); }
+    SilentListener(const SilentListener&) = delete;
+    SilentListener& operator=(const SilentListener&) = delete;
+
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(port_); }
+
+private:
+    int fd_;
+    int port_ = 0;
+};
+
+struct Program {
+    Program() {
+        ErrorReport::guard([this] { form.FormCreate(); });
+        form.showFirst();
+    }
+
+    TPrinter printer{std::make_unique<CupsPrintSystem>()};
+    TMainForm form{printer};
+};
+
+class SilentServer : public testing::Test {
+protected:
+    void SetUp() override {
+        registerApplicationFonts();
+        ErrorReport::setPresenter([this](const QString& text, const QString&) { reported << text; });
+    }
+    void TearDown() override {
+        ErrorReport::setPresenter({});
+        cupsSetServer(nullptr);
+    }
+
+    void useServer(const QString& address) {
+        server = address.toUtf8();
+        cupsSetServer(server.constData());
+    }
+
+    QStringList reported;
+    QByteArray server;
+};
+
+TEST_F(SilentServer, StartUpGivesUpAndSaysSo) {
+    const SilentListener listener;
+    const QString address = listener.address();
+    useServer(address);
+
+    QElapsedTimer clock;
+    clock.start();
+    Program program;
+    const qint64 took = clock.elapsed();
+    std::printf("start-up against a silent server: %lld ms\n", static_cast<long long>(took));
+
+    EXPECT_EQ(reported, QStringList{notAvailable(address)});
+    EXPECT_LT(took, 10000);
+    EXPECT_TRUE(program.form.isVisible());
+    EXPECT_EQ(program.form.ListBoxPrinters->count(), 0);
+}
+
+// A real server that stops answering after start-up: its process is frozen, its socket still takes
+// connections.
+class FrozenServer : public SilentServer {
+protected:
+    void SetUp() override {
+        SilentServer::SetUp();
+        spare.emplace();
+        spare->addQueue(QStringLiteral("Alpha"));
+        spare->addQueue(QStringLiteral("Bravo"));
+        spare->setDefault(QStringLiteral("Alpha"));
+        useServer(spare->address());
+        QFile pidFile(qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("-spare/cupsd.pid"));
+        ASSERT_TRUE(pidFile.open(QIODevice::ReadOnly));
+        pid = pidFile.readAll().trimmed().toInt();
+        ASSERT_GT(pid, 0);
+    }
+    void TearDown() override {
+        thaw();
+        spare.reset();
+        SilentServer::TearDown();
+    }
+
+    void freeze() {
+        ASSERT_EQ(::kill(pid, SIGSTOP), 0);
+        frozen = true;
+    }
+    void thaw() {
+        if (frozen)
+            ::kill(pid, SIGCONT);
+        frozen = false;
+    }
+
+    std::optional<PrivateCups::SpareServer> spare;
+    pid_t pid = 0;
+    bool frozen = false;
+};
+
+TEST_F(FrozenServer, SelectionGivesUpAndSaysSo) {
+    Program program;
+    ASSERT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+    ASSERT_EQ(program.printer.PrinterIndex(), 0);
+
+    freeze();
+    const QPoint bravo =
+        program.form.ListBoxPrinters->visualItemRect(program.form.ListBoxPrinters->item(1)).center();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(program.form.ListBoxPrinters->viewport(), Qt::LeftButton, Qt::NoModifier, bravo);
+    QCoreApplication::processEvents();
+    const qint64 took = clock.elapsed();
+    std::printf("selection on a silent server: %lld ms\n", static_cast<long long>(took));
+
+    EXPECT_EQ(reported, QStringList{notAvailable(spare->address())});
+    EXPECT_LT(took, 10000);
+}
+
+TEST_F(FrozenServer, PrintGivesUpWhileTheWindowAnswers) {
+    Program program;
+    ASSERT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+    const QString output = qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("-spare/out/Alpha.out");
+    QFile::remove(output);
+
+    freeze();
+    // The user opens the File menu while the job waits, and closes it again.
+    bool menuOpened = false;
+    QTimer::singleShot(1000, &program.form,
+                       [&] { program.form.N1->popup(program.form.mapToGlobal(QPoint(0, 0))); });
+    QTimer::singleShot(2000, &program.form, [&] {
+        menuOpened = program.form.N1->isVisible();
+        program.form.N1->close();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(program.form.BtnPrint, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    const qint64 took = clock.elapsed();
+    std::printf("print on a silent server: %lld ms\n", static_cast<long long>(took));
+
+    EXPECT_EQ(reported, QStringList{notAvailable(spare->address())});
+    EXPECT_LT(took, 40000);
+    EXPECT_TRUE(menuOpened);
+    EXPECT_FALSE(program.printer.Printing());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    // Once the server answers again, the next command prints.
+    thaw();
+    reported.clear();
+    QTest::mouseClick(program.form.BtnPrint, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+}
+
+} // namespace
