@@ -10,8 +10,10 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+#include <QPoint>
 #include <QPolygonF>
 #include <QRect>
+#include <QTransform>
 #include <QVector>
 
 #include <algorithm>
@@ -19,10 +21,6 @@
 namespace {
 // The writer's own unit; the painter's transform makes every drawn unit one device pixel whatever this is.
 constexpr int WriterDpi = 72;
-
-double writerUnits(int hundredthsMm) {
-    return hundredthsMm / 2540.0 * WriterDpi;
-}
 
 bool straight(const PageMark& m) {
     return m.run.dx == 0 || m.run.dy == 0 || m.run.count == 1;
@@ -110,6 +108,22 @@ PageGeometry pageGeometryFor(const DocumentSettings& s) {
             verticalDpi(s)};
 }
 
+QPoint sheetCorner(const PageGeometry& g) {
+    // The sheet's pixel grid runs from its top-left corner. The corner goes to the first grid line inside
+    // the printable area, so that every mark covers whole device pixels of the sheet.
+    const auto inward = [](int hundredthsMm, int dpi) {
+        return static_cast<int>((static_cast<long long>(hundredthsMm) * dpi + 2539) / 2540);
+    };
+    const auto outward = [](int hundredthsMm, int dpi) {
+        return static_cast<int>(static_cast<long long>(hundredthsMm) * dpi / 2540);
+    };
+    if (!g.landscape)
+        return {inward(g.printableLeft, g.xDpi), inward(g.printableTop, g.yDpi)};
+    // The page's left edge lies along the sheet's bottom, its top along the sheet's left: the page's
+    // across resolution runs down the sheet.
+    return {inward(g.printableTop, g.yDpi), outward(g.paperLength - g.printableLeft, g.xDpi)};
+}
+
 QByteArray pagePdf(const PageGeometry& g, const std::vector<PageMark>& marks) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -117,18 +131,23 @@ QByteArray pagePdf(const PageGeometry& g, const std::vector<PageMark>& marks) {
     {
         QPdfWriter writer(&buffer);
         writer.setResolution(WriterDpi);
-        // The sheet as it is named, turned by the layout: a page sized 297 x 210 and then turned would end
-        // up portrait again and cut the drawing off.
+        // Always the portrait sheet: how a print system or driver would turn a landscape page varies, so the
+        // program turns it itself.
         const QPageSize sheet(QSizeF(g.paperWidth / 100.0, g.paperLength / 100.0), QPageSize::Millimeter,
                               QString(), QPageSize::FuzzyMatch);
-        writer.setPageLayout(QPageLayout(sheet, g.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                         QMarginsF(0, 0, 0, 0)));
+        writer.setPageLayout(QPageLayout(sheet, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
 
         QPainter painter(&writer);
         painter.setPen(Qt::NoPen);
-        painter.translate(writerUnits(g.printableLeft), writerUnits(g.printableTop));
-        painter.scale(static_cast<double>(WriterDpi) / std::max(g.xDpi, 1),
-                      static_cast<double>(WriterDpi) / std::max(g.yDpi, 1));
+        const QPoint corner = sheetCorner(g);
+        // Sheet pixels: x across the sheet at its across resolution, y down it at its down resolution.
+        const int sheetXDpi = std::max(g.landscape ? g.yDpi : g.xDpi, 1);
+        const int sheetYDpi = std::max(g.landscape ? g.xDpi : g.yDpi, 1);
+        painter.scale(static_cast<double>(WriterDpi) / sheetXDpi, static_cast<double>(WriterDpi) / sheetYDpi);
+        painter.translate(corner.x(), corner.y());
+        // A quarter turn anticlockwise: page pixel (x, y) becomes sheet pixel (y, -1 - x) from the corner.
+        if (g.landscape)
+            painter.setTransform(QTransform(0, -1, 1, 0, 0, 0) * painter.transform());
         Batch batch(painter);
         const std::vector<bool> shown = visibleMarks(marks);
         for (std::size_t i = 0; i < marks.size(); ++i)
