@@ -10,7 +10,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
-#include <QPoint>
+#include <QPointF>
 #include <QPolygonF>
 #include <QRect>
 #include <QTransform>
@@ -108,9 +108,11 @@ PageGeometry pageGeometryFor(const DocumentSettings& s) {
             verticalDpi(s)};
 }
 
-QPoint sheetCorner(const PageGeometry& g) {
-    // The sheet's pixel grid runs from its top-left corner. The corner goes to the first grid line inside
-    // the printable area, so that every mark covers whole device pixels of the sheet.
+// The printable corner on the sheet, in sheet pixels from its top-left corner, on the sheet's pixel grid:
+// across from the left edge, down from the bottom edge, where a renderer that puts the PDF origin on a
+// whole pixel starts, so that every mark covers whole device pixels there. It is the first grid line inside
+// the printable area.
+QPointF sheetCorner(const PageGeometry& g, double sheetRows) {
     const auto inward = [](int hundredthsMm, int dpi) {
         return static_cast<int>((static_cast<long long>(hundredthsMm) * dpi + 2539) / 2540);
     };
@@ -118,10 +120,11 @@ QPoint sheetCorner(const PageGeometry& g) {
         return static_cast<int>(static_cast<long long>(hundredthsMm) * dpi / 2540);
     };
     if (!g.landscape)
-        return {inward(g.printableLeft, g.xDpi), inward(g.printableTop, g.yDpi)};
+        return {static_cast<double>(inward(g.printableLeft, g.xDpi)),
+                sheetRows - outward(g.paperLength - g.printableTop, g.yDpi)};
     // The page's left edge lies along the sheet's bottom, its top along the sheet's left: the page's
-    // across resolution runs down the sheet.
-    return {inward(g.printableTop, g.yDpi), outward(g.paperLength - g.printableLeft, g.xDpi)};
+    // across resolution runs up the sheet.
+    return {static_cast<double>(inward(g.printableTop, g.yDpi)), sheetRows - inward(g.printableLeft, g.xDpi)};
 }
 
 QByteArray pagePdf(const PageGeometry& g, const std::vector<PageMark>& marks) {
@@ -139,12 +142,12 @@ QByteArray pagePdf(const PageGeometry& g, const std::vector<PageMark>& marks) {
 
         QPainter painter(&writer);
         painter.setPen(Qt::NoPen);
-        const QPoint corner = sheetCorner(g);
         // Sheet pixels: x across the sheet at its across resolution, y down it at its down resolution.
         const int sheetXDpi = std::max(g.landscape ? g.yDpi : g.xDpi, 1);
         const int sheetYDpi = std::max(g.landscape ? g.xDpi : g.yDpi, 1);
+        const double sheetRows = writer.pageLayout().fullRectPoints().height() * sheetYDpi / 72.0;
         painter.scale(static_cast<double>(WriterDpi) / sheetXDpi, static_cast<double>(WriterDpi) / sheetYDpi);
-        painter.translate(corner.x(), corner.y());
+        painter.translate(sheetCorner(g, sheetRows));
         // A quarter turn anticlockwise: page pixel (x, y) becomes sheet pixel (y, -1 - x) from the corner.
         if (g.landscape)
             painter.setTransform(QTransform(0, -1, 1, 0, 0, 0) * painter.transform());

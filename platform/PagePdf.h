@@ -24,7 +24,8 @@ PageGeometry pageGeometryFor(const DocumentSettings& settings);
 // One page of PDF, the portrait sheet, with the marks filled in drawing order: one PDF unit is one device
 // pixel on each axis, counted from the printable corner. A landscape page is turned onto the sheet a quarter
 // turn anticlockwise (its left margin is the sheet's bottom one), so no print system needs to turn it. The
-// corner is moved inwards onto the sheet's pixel grid, by less than a pixel. A straight run is a
+// corner is moved inwards onto the sheet's pixel grid, by less than a pixel; the grid runs from the sheet's
+// left and bottom edges, the PDF origin, on which raster renderers put a whole pixel. A straight run is a
 // rectangle of its pixels; a slanted run a band one pixel high through its pixels' centres, which a
 // renderer sampling pixel centres fills at exactly those pixels, and which costs the same at any length.
 QByteArray pagePdf(const PageGeometry& geometry, const std::vector<PageMark>& marks);

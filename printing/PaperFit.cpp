@@ -19,11 +19,21 @@ QString millimetres(int hundredths) {
     return text;
 }
 
+// The size the paper's name gives, as people know it ("8.5 x 11 in"); the reported size, which comes in
+// whole points, is a fraction off.
+QString paperSize(const DocumentSettings& s) {
+    static const QRegularExpression named(QStringLiteral("_([0-9.]+)x([0-9.]+)(mm|in)$"));
+    const QRegularExpressionMatch m = named.match(s.paperName);
+    if (m.hasMatch())
+        return QStringLiteral("%1 x %2 %3").arg(m.captured(1), m.captured(2), m.captured(3));
+    return QStringLiteral("%1 x %2 mm").arg(millimetres(s.paperWidth), millimetres(s.paperLength));
+}
+
 [[noreturn]] void tooSmall(const DocumentSettings& s) {
     const QString label = paperLabel(s.paperName);
     const QString paper =
         (label.isEmpty() ? QStringLiteral("The paper") : QStringLiteral("The paper ") + label) +
-        QStringLiteral(" (%1 x %2 mm)").arg(millimetres(s.paperWidth), millimetres(s.paperLength));
+        QStringLiteral(" (%1)").arg(paperSize(s));
     throw EPrinter(
         QStringLiteral("%1 is too small for the envelope: it needs a printable area of %2 x %3 mm.")
             .arg(paper)

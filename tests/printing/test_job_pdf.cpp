@@ -11,8 +11,10 @@
 #include <QImage>
 #include <QImageReader>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <set>
 #include <utility>
 #include <vector>
@@ -39,7 +41,8 @@ DocumentSettings page() {
 
 // Black pixels of the PDF rasterised at the sheet's resolution, as printable-area coordinates of the
 // landscape page: the sheet turned back a quarter turn, the corner on the first grid line inside the
-// printable area.
+// printable area, the grid counted up from the sheet's bottom. The rasteriser here counts rows down from the
+// top and inks the pixels whose centres a mark covers.
 Pixels inked(const QByteArray& pdf, const DocumentSettings& s, QSize* size = nullptr) {
     QTemporaryDir dir;
     QProcess p;
@@ -56,8 +59,14 @@ Pixels inked(const QByteArray& pdf, const DocumentSettings& s, QSize* size = nul
     EXPECT_FALSE(image.isNull());
     if (size)
         *size = image.size();
+    const QRegularExpressionMatch box =
+        QRegularExpression(QStringLiteral("/MediaBox \\[ ?0 0 [0-9.]+ ([0-9.]+) ?\\]"))
+            .match(QString::fromLatin1(pdf));
+    EXPECT_TRUE(box.hasMatch());
+    const double sheetRows = box.captured(1).toDouble() * s.yResolution / 72;
     const int cornerX = (s.marginLeft * s.xResolution + 2539) / 2540;
-    const int cornerY = (s.paperLength - s.marginBottom) * s.yResolution / 2540;
+    const int fromBottom = (s.marginBottom * s.yResolution + 2539) / 2540;
+    const int cornerY = static_cast<int>(std::floor(sheetRows - fromBottom - 0.5)) + 1;
     Pixels black;
     for (int y = 0; y < image.height(); ++y) {
         const uchar* line = image.constScanLine(y);

@@ -143,15 +143,16 @@ TEST_F(Fit, PaperTooSmallIsRefusedBeforeAnyDocumentNamingThePaperAndTheAreaNeede
         {paper("iso_a5_148x210mm", 14800, 21000, 635, 1270, 600),
          "The paper A5 (148 x 210 mm) is too small for the envelope: it needs a printable area of 250 x 146 "
          "mm."},
-        {paper("iso_a6_105x148mm", 10500, 14800, 0, 0, 300),
+        // The size as the name gives it, not as whole points make it.
+        {paper("iso_a6_105x148mm", 10480, 14820, 0, 0, 300),
          "The paper A6 (105 x 148 mm) is too small for the envelope: it needs a printable area of 250 x 146 "
          "mm."},
         // Long enough, one millimetre too narrow once turned: 145 mm printable down the landscape page.
         {paper("om_wide_155x300mm", 15500, 30000, 500, 0, 300),
          "The paper Wide (155 x 300 mm) is too small for the envelope: it needs a printable area of 250 x "
          "146 mm."},
-        {paper("custom_200x250mm", 20000, 25000, 0, 100, 300),
-         "The paper (200 x 250 mm) is too small for the envelope: it needs a printable area of 250 x 146 "
+        {paper("", 20000, 25040, 0, 100, 300),
+         "The paper (200 x 250.4 mm) is too small for the envelope: it needs a printable area of 250 x 146 "
          "mm."},
     };
     for (const auto& c : cases) {
