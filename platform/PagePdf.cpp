@@ -10,9 +10,11 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+#include <QPoint>
 #include <QPointF>
 #include <QPolygonF>
 #include <QRect>
+#include <QSize>
 #include <QTransform>
 #include <QVector>
 
@@ -100,6 +102,42 @@ std::vector<bool> visibleMarks(const std::vector<PageMark>& marks) {
     }
     return shown;
 }
+QByteArray mediaBox(double width, double height) {
+    return QByteArray("/MediaBox [0 0 ") + QByteArray::number(width, 'f', 6) + ' ' +
+           QByteArray::number(height, 'f', 6) + ']';
+}
+
+// The writer gives the sheet in whole points, which the print system's filters then centre on the real
+// sheet, a fraction of a pixel off its grid. The exact size can take its place when it is written in as
+// many characters, so that nothing else in the file moves.
+bool exactSheetFits(QSize written, const PageGeometry& g) {
+    return mediaBox(written.width(), written.height()).size() ==
+           mediaBox(g.paperWidth * 72 / 2540.0, g.paperLength * 72 / 2540.0).size();
+}
+
+void writeExactSheet(QByteArray& pdf, QSize written, const PageGeometry& g) {
+    const QByteArray rounded = mediaBox(written.width(), written.height());
+    if (exactSheetFits(written, g) && pdf.count(rounded) == 1)
+        pdf.replace(rounded, mediaBox(g.paperWidth * 72 / 2540.0, g.paperLength * 72 / 2540.0));
+}
+
+// The printable corner in sheet pixels, across from the sheet's left edge and up from its bottom edge: on
+// the sheet's pixel grid, which renderers lay from the PDF origin there, so that every mark covers whole
+// device pixels; the first grid line inside the printable area.
+QPoint sheetCorner(const PageGeometry& g) {
+    const auto inward = [](int hundredthsMm, int dpi) {
+        return static_cast<int>((static_cast<long long>(hundredthsMm) * dpi + 2539) / 2540);
+    };
+    const auto outward = [](int hundredthsMm, int dpi) {
+        return static_cast<int>(static_cast<long long>(hundredthsMm) * dpi / 2540);
+    };
+    if (!g.landscape)
+        return {inward(g.printableLeft, g.xDpi), outward(g.paperLength - g.printableTop, g.yDpi)};
+    // The page's left edge lies along the sheet's bottom, its top along the sheet's left: the page's
+    // across resolution runs up the sheet.
+    return {inward(g.printableTop, g.yDpi), inward(g.printableLeft, g.xDpi)};
+}
+
 } // namespace
 
 PageGeometry pageGeometryFor(const DocumentSettings& s) {
@@ -108,29 +146,11 @@ PageGeometry pageGeometryFor(const DocumentSettings& s) {
             verticalDpi(s)};
 }
 
-// The printable corner on the sheet, in sheet pixels from its top-left corner, on the sheet's pixel grid:
-// across from the left edge, down from the bottom edge, where a renderer that puts the PDF origin on a
-// whole pixel starts, so that every mark covers whole device pixels there. It is the first grid line inside
-// the printable area.
-QPointF sheetCorner(const PageGeometry& g, double sheetRows) {
-    const auto inward = [](int hundredthsMm, int dpi) {
-        return static_cast<int>((static_cast<long long>(hundredthsMm) * dpi + 2539) / 2540);
-    };
-    const auto outward = [](int hundredthsMm, int dpi) {
-        return static_cast<int>(static_cast<long long>(hundredthsMm) * dpi / 2540);
-    };
-    if (!g.landscape)
-        return {static_cast<double>(inward(g.printableLeft, g.xDpi)),
-                sheetRows - outward(g.paperLength - g.printableTop, g.yDpi)};
-    // The page's left edge lies along the sheet's bottom, its top along the sheet's left: the page's
-    // across resolution runs up the sheet.
-    return {static_cast<double>(inward(g.printableTop, g.yDpi)), sheetRows - inward(g.printableLeft, g.xDpi)};
-}
-
 QByteArray pagePdf(const PageGeometry& g, const std::vector<PageMark>& marks) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
+    QSize points;
     {
         QPdfWriter writer(&buffer);
         writer.setResolution(WriterDpi);
@@ -145,9 +165,11 @@ QByteArray pagePdf(const PageGeometry& g, const std::vector<PageMark>& marks) {
         // Sheet pixels: x across the sheet at its across resolution, y down it at its down resolution.
         const int sheetXDpi = std::max(g.landscape ? g.yDpi : g.xDpi, 1);
         const int sheetYDpi = std::max(g.landscape ? g.xDpi : g.yDpi, 1);
-        const double sheetRows = writer.pageLayout().fullRectPoints().height() * sheetYDpi / 72.0;
+        points = writer.pageLayout().fullRectPoints().size();
+        // The painter counts down from the top of the sheet as written, whatever height it then gets.
+        const QPoint corner = sheetCorner(g);
         painter.scale(static_cast<double>(WriterDpi) / sheetXDpi, static_cast<double>(WriterDpi) / sheetYDpi);
-        painter.translate(sheetCorner(g, sheetRows));
+        painter.translate(QPointF(corner.x(), points.height() * sheetYDpi / 72.0 - corner.y()));
         // A quarter turn anticlockwise: page pixel (x, y) becomes sheet pixel (y, -1 - x) from the corner.
         if (g.landscape)
             painter.setTransform(QTransform(0, -1, 1, 0, 0, 0) * painter.transform());
@@ -158,5 +180,7 @@ QByteArray pagePdf(const PageGeometry& g, const std::vector<PageMark>& marks) {
                 batch.add(marks[i]);
         batch.flush();
     }
+    buffer.close();
+    writeExactSheet(bytes, points, g);
     return bytes;
 }

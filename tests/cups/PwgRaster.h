@@ -15,8 +15,7 @@ namespace PwgRaster {
 struct Page {
     int xDpi = 0;
     int yDpi = 0;
-    int heightPoints = 0; // of the sheet
-    QImage image;         // 8-bit grey, the whole sheet
+    QImage image; // 8-bit grey, the whole sheet
 };
 
 namespace detail {
@@ -46,7 +45,6 @@ inline std::vector<Page> decode(const QByteArray& bytes) {
         Page page;
         page.xDpi = static_cast<int>(word(bytes, at + 276));
         page.yDpi = static_cast<int>(word(bytes, at + 280));
-        page.heightPoints = static_cast<int>(word(bytes, at + 356));
         const int width = static_cast<int>(word(bytes, at + 372));
         const int height = static_cast<int>(word(bytes, at + 376));
         const int bitsPerPixel = static_cast<int>(word(bytes, at + 388));

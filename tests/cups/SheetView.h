@@ -12,7 +12,6 @@
 #include <QImageReader>
 #include <QProcess>
 #include <QRect>
-#include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QThread>
@@ -55,8 +54,8 @@ inline void waitForOutput(const QString& queue, const QString& file) {
 }
 
 // How a renderer lays its pixel grid on the sheet: rows counted down from the top edge, a pixel inked where a
-// mark covers its centre (pdftoppm), or rows counted up from the bottom edge, the PDF origin (a printer's
-// raster, whose height is the whole rows the sheet holds).
+// mark covers its centre (pdftoppm), or up from the bottom edge, the PDF origin, a pixel inked where a mark
+// touches it (a printer's raster, whose height is the whole rows the sheet holds).
 enum class Grid { FromTop, FromBottom };
 
 // A picture of the sheet, or of a part of it, seen as the landscape page: the page lies on the portrait
@@ -64,19 +63,18 @@ enum class Grid { FromTop, FromBottom };
 // first grid line inside the printable area, the grid counted from the sheet's left and bottom edges.
 class Page {
 public:
-    // sheetRows: the sheet's height in device pixels, fractions included.
-    Page(QImage sheet, const DocumentSettings& s, double sheetRows, Grid grid, int sheetLeft = 0,
-         int sheetTop = 0)
-        : sheet_(std::move(sheet)), sheetLeft_(sheetLeft), sheetTop_(sheetTop),
-          cornerX_((s.marginLeft * s.xResolution + 2539) / 2540), rowOfX0_(rowOfX0(s, sheetRows, grid)) {}
+    Page(QImage sheet, const DocumentSettings& s, Grid grid, int sheetLeft = 0, int sheetTop = 0)
+        : sheet_(std::move(sheet)), sheetLeft_(sheetLeft), sheetTop_(sheetTop), cornerX_(columnOfY0(s)),
+          rowOfX0_(grid == Grid::FromTop ? rowOfX0(s) : sheet_.height() - fromBottom(s) - 1) {}
 
-    // The sheet row that page column 0 falls on; page pixel (x, y) is sheet pixel (cornerX + y, that - x).
-    static int rowOfX0(const DocumentSettings& s, double sheetRows, Grid grid) {
-        const int fromBottom = (s.marginBottom * s.yResolution + 2539) / 2540;
-        return grid == Grid::FromTop ? static_cast<int>(std::floor(sheetRows - fromBottom - 0.5))
-                                     : static_cast<int>(std::floor(sheetRows)) - fromBottom - 1;
+    // Page pixel (x, y) is sheet pixel (columnOfY0 + y, rowOfX0 - x), for a rasteriser counting from the top.
+    static int rowOfX0(const DocumentSettings& s) {
+        return static_cast<int>(std::floor(s.paperLength * s.yResolution / 2540.0 - fromBottom(s) - 0.5));
     }
     static int columnOfY0(const DocumentSettings& s) { return (s.marginLeft * s.xResolution + 2539) / 2540; }
+    static int fromBottom(const DocumentSettings& s) {
+        return (s.marginBottom * s.yResolution + 2539) / 2540;
+    }
 
     bool black(int x, int y) const {
         const int c = cornerX_ + y - sheetLeft_;
@@ -109,20 +107,6 @@ private:
     int rowOfX0_;
 };
 
-// The height of a PDF's page, in points.
-inline double pageHeightPoints(const QString& pdf) {
-    QProcess p;
-    p.start(QStringLiteral("pdfinfo"), {pdf});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        throw std::runtime_error("pdfinfo failed on " + pdf.toStdString());
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("Page size: +[0-9.]+ x ([0-9.]+) pts"))
-            .match(QString::fromLocal8Bit(p.readAllStandardOutput()));
-    if (!m.hasMatch())
-        throw std::runtime_error("pdfinfo gave no page size for " + pdf.toStdString());
-    return m.captured(1).toDouble();
-}
-
 // The PDF a file queue wrote, rasterised at the sheet's resolution: all of it, or the window of sheet pixels
 // (left, top, width, height).
 inline Page rasterise(const QString& pdf, const DocumentSettings& s, QRect window = {}) {
@@ -140,9 +124,8 @@ inline Page rasterise(const QString& pdf, const DocumentSettings& s, QRect windo
     QImage image(prefix + QStringLiteral(".pgm"));
     if (image.isNull())
         throw std::runtime_error("pdftoppm gave no picture");
-    return Page(image.convertToFormat(QImage::Format_Grayscale8), s,
-                pageHeightPoints(pdf) * s.yResolution / 72, Grid::FromTop, window.isNull() ? 0 : window.x(),
-                window.isNull() ? 0 : window.y());
+    return Page(image.convertToFormat(QImage::Format_Grayscale8), s, Grid::FromTop,
+                window.isNull() ? 0 : window.x(), window.isNull() ? 0 : window.y());
 }
 
 } // namespace SheetView

@@ -171,16 +171,16 @@ TEST_F(SheetThroughCups, LinesAreA600thOfAnInchWideAtEveryResolution) {
         const DocumentSettings s = *printer->DevMode();
         const EnvelopeExpectation e = expectation();
         EXPECT_EQ(e.lineWidth, e.acrossDpi / 600);
-        const double sheetRows = SheetView::pageHeightPoints(file) * s.yResolution / 72;
         const int sheetWidth = s.paperWidth * s.xResolution / 2540;
-        const int row0 = SheetView::Page::rowOfX0(s, sheetRows, SheetView::Grid::FromTop);
+        const int sheetHeight = s.paperLength * s.yResolution / 2540;
+        const int row0 = SheetView::Page::rowOfX0(s);
         expectSolidEnvelope(
             [&](bool column, int at) {
                 // A page column is a sheet row, a page row a sheet column.
                 return SheetView::rasterise(
                     file, s,
                     column ? QRect(0, row0 - at, sheetWidth, 1)
-                           : QRect(SheetView::Page::columnOfY0(s) + at, 0, 1, static_cast<int>(sheetRows)));
+                           : QRect(SheetView::Page::columnOfY0(s) + at, 0, 1, sheetHeight));
             },
             e);
     }

@@ -11,7 +11,6 @@
 #include <QImage>
 #include <QImageReader>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -41,8 +40,7 @@ DocumentSettings page() {
 
 // Black pixels of the PDF rasterised at the sheet's resolution, as printable-area coordinates of the
 // landscape page: the sheet turned back a quarter turn, the corner on the first grid line inside the
-// printable area, the grid counted up from the sheet's bottom. The rasteriser here counts rows down from the
-// top and inks the pixels whose centres a mark covers.
+// printable area.
 Pixels inked(const QByteArray& pdf, const DocumentSettings& s, QSize* size = nullptr) {
     QTemporaryDir dir;
     QProcess p;
@@ -59,14 +57,12 @@ Pixels inked(const QByteArray& pdf, const DocumentSettings& s, QSize* size = nul
     EXPECT_FALSE(image.isNull());
     if (size)
         *size = image.size();
-    const QRegularExpressionMatch box =
-        QRegularExpression(QStringLiteral("/MediaBox \\[ ?0 0 [0-9.]+ ([0-9.]+) ?\\]"))
-            .match(QString::fromLatin1(pdf));
-    EXPECT_TRUE(box.hasMatch());
-    const double sheetRows = box.captured(1).toDouble() * s.yResolution / 72;
     const int cornerX = (s.marginLeft * s.xResolution + 2539) / 2540;
+    // The grid runs up from the sheet's bottom; this rasteriser counts rows down from the top and inks the
+    // pixels whose centres a mark covers.
     const int fromBottom = (s.marginBottom * s.yResolution + 2539) / 2540;
-    const int cornerY = static_cast<int>(std::floor(sheetRows - fromBottom - 0.5)) + 1;
+    const int cornerY =
+        static_cast<int>(std::floor(s.paperLength * s.yResolution / 2540.0 - fromBottom - 0.5)) + 1;
     Pixels black;
     for (int y = 0; y < image.height(); ++y) {
         const uchar* line = image.constScanLine(y);
@@ -110,8 +106,11 @@ TEST(JobPdf, EveryMarkComesOutAtItsDevicePixels) {
     };
     const DocumentSettings s = page();
     QSize size;
-    const Pixels got = inked(pagePdf(pageGeometryFor(s), marks), s, &size);
-    // One portrait A4 sheet at 600 dpi across and 300 down, whichever way the page lies on it.
+    const QByteArray pdf = pagePdf(pageGeometryFor(s), marks);
+    const Pixels got = inked(pdf, s, &size);
+    // One portrait A4 sheet at 600 dpi across and 300 down, whichever way the page lies on it, its exact
+    // size rather than whole points.
+    EXPECT_TRUE(pdf.contains("/MediaBox [0 0 595.275591 841.889764]"));
     EXPECT_NEAR(size.width() * 25.4 / 600, 210, 0.2);
     EXPECT_NEAR(size.height() * 25.4 / 300, 297, 0.2);
 
