@@ -167,6 +167,23 @@ TEST_F(Fit, PaperTooSmallIsRefusedBeforeAnyDocumentNamingThePaperAndTheAreaNeede
     }
 }
 
+// Exactly 250 mm across: enough in millimetres, one pixel short once the edges' pixels are counted. The page
+// is dropped before it is handed over.
+TEST_F(Fit, AnAreaOnePixelShortIsRefusedAndNothingIsHandedOver) {
+    use(paper("iso_a4_210x297mm", 21000, 29700, 0, 2350, 300));
+    EXPECT_EQ(messageOf([&] { printEnvelope(*tp, [] { return 0; }); }),
+              "The paper A4 (210 x 297 mm) is too small for the envelope: it needs a printable area of 250 x "
+              "146 mm.");
+    for (const FakePrintSystem::Document& d : fake.documents)
+        EXPECT_FALSE(d.ended);
+    EXPECT_FALSE(tp->Printing());
+    EXPECT_EQ(tp->State(), psNoHandle);
+    // The next paper that holds the envelope prints.
+    use(paper("iso_a4_210x297mm", 21000, 29700, 0, 2300, 300));
+    printEnvelope(*tp, [] { return 0; });
+    EXPECT_TRUE(fake.documents.back().ended);
+}
+
 TEST(PaperLabel, NamesAsPeopleSayThem) {
     const std::pair<const char*, const char*> names[] = {
         {"iso_a5_148x210mm", "A5"},
