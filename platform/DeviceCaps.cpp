@@ -7,16 +7,6 @@ bool landscape(const DocumentSettings& s) {
     return s.orientation == PageOrientation::Landscape;
 }
 
-int printableWidth(const DocumentSettings& s) {
-    return landscape(s) ? s.paperLength - s.marginTop - s.marginBottom
-                        : s.paperWidth - s.marginLeft - s.marginRight;
-}
-
-int printableHeight(const DocumentSettings& s) {
-    return landscape(s) ? s.paperWidth - s.marginLeft - s.marginRight
-                        : s.paperLength - s.marginTop - s.marginBottom;
-}
-
 // Whole device pixels that fit in a length of hundredths of a millimetre.
 int pixels(int hundredthsMm, int dpi) {
     if (hundredthsMm <= 0 || dpi <= 0)
@@ -28,6 +18,16 @@ int wholeMm(int hundredthsMm) {
     return hundredthsMm <= 0 ? 0 : static_cast<int>(std::lround(hundredthsMm / 100.0));
 }
 } // namespace
+
+int printableWidth(const DocumentSettings& s) {
+    return landscape(s) ? s.paperLength - s.marginTop - s.marginBottom
+                        : s.paperWidth - s.marginLeft - s.marginRight;
+}
+
+int printableHeight(const DocumentSettings& s) {
+    return landscape(s) ? s.paperWidth - s.marginLeft - s.marginRight
+                        : s.paperLength - s.marginTop - s.marginBottom;
+}
 
 int horizontalDpi(const DocumentSettings& s) {
     return landscape(s) ? s.yResolution : s.xResolution;

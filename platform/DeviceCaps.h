@@ -7,6 +7,10 @@
 // left margin, and its across resolution the sheet's down resolution.
 DeviceCaps deviceCapsFor(const DocumentSettings& settings);
 
+// Size of the printable area in the settings' orientation, in hundredths of a millimetre.
+int printableWidth(const DocumentSettings& settings);
+int printableHeight(const DocumentSettings& settings);
+
 // Resolution across and down the page in the settings' orientation, in dots per inch.
 int horizontalDpi(const DocumentSettings& settings);
 int verticalDpi(const DocumentSettings& settings);

@@ -10,8 +10,12 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+#include <QPoint>
+#include <QPointF>
 #include <QPolygonF>
 #include <QRect>
+#include <QSize>
+#include <QTransform>
 #include <QVector>
 
 #include <algorithm>
@@ -19,10 +23,6 @@
 namespace {
 // The writer's own unit; the painter's transform makes every drawn unit one device pixel whatever this is.
 constexpr int WriterDpi = 72;
-
-double writerUnits(int hundredthsMm) {
-    return hundredthsMm / 2540.0 * WriterDpi;
-}
 
 bool straight(const PageMark& m) {
     return m.run.dx == 0 || m.run.dy == 0 || m.run.count == 1;
@@ -102,6 +102,42 @@ std::vector<bool> visibleMarks(const std::vector<PageMark>& marks) {
     }
     return shown;
 }
+QByteArray mediaBox(double width, double height) {
+    return QByteArray("/MediaBox [0 0 ") + QByteArray::number(width, 'f', 6) + ' ' +
+           QByteArray::number(height, 'f', 6) + ']';
+}
+
+// The writer gives the sheet in whole points, which the print system's filters then centre on the real
+// sheet, a fraction of a pixel off its grid. The exact size can take its place when it is written in as
+// many characters, so that nothing else in the file moves.
+bool exactSheetFits(QSize written, const PageGeometry& g) {
+    return mediaBox(written.width(), written.height()).size() ==
+           mediaBox(g.paperWidth * 72 / 2540.0, g.paperLength * 72 / 2540.0).size();
+}
+
+void writeExactSheet(QByteArray& pdf, QSize written, const PageGeometry& g) {
+    const QByteArray rounded = mediaBox(written.width(), written.height());
+    if (exactSheetFits(written, g) && pdf.count(rounded) == 1)
+        pdf.replace(rounded, mediaBox(g.paperWidth * 72 / 2540.0, g.paperLength * 72 / 2540.0));
+}
+
+// The printable corner in sheet pixels, across from the sheet's left edge and up from its bottom edge: on
+// the sheet's pixel grid, which renderers lay from the PDF origin there, so that every mark covers whole
+// device pixels; the first grid line inside the printable area.
+QPoint sheetCorner(const PageGeometry& g) {
+    const auto inward = [](int hundredthsMm, int dpi) {
+        return static_cast<int>((static_cast<long long>(hundredthsMm) * dpi + 2539) / 2540);
+    };
+    const auto outward = [](int hundredthsMm, int dpi) {
+        return static_cast<int>(static_cast<long long>(hundredthsMm) * dpi / 2540);
+    };
+    if (!g.landscape)
+        return {inward(g.printableLeft, g.xDpi), outward(g.paperLength - g.printableTop, g.yDpi)};
+    // The page's left edge lies along the sheet's bottom, its top along the sheet's left: the page's
+    // across resolution runs up the sheet.
+    return {inward(g.printableTop, g.yDpi), inward(g.printableLeft, g.xDpi)};
+}
+
 } // namespace
 
 PageGeometry pageGeometryFor(const DocumentSettings& s) {
@@ -114,21 +150,29 @@ QByteArray pagePdf(const PageGeometry& g, const std::vector<PageMark>& marks) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
+    QSize points;
     {
         QPdfWriter writer(&buffer);
         writer.setResolution(WriterDpi);
-        // The sheet as it is named, turned by the layout: a page sized 297 x 210 and then turned would end
-        // up portrait again and cut the drawing off.
+        // Always the portrait sheet: how a print system or driver would turn a landscape page varies, so the
+        // program turns it itself.
         const QPageSize sheet(QSizeF(g.paperWidth / 100.0, g.paperLength / 100.0), QPageSize::Millimeter,
                               QString(), QPageSize::FuzzyMatch);
-        writer.setPageLayout(QPageLayout(sheet, g.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                         QMarginsF(0, 0, 0, 0)));
+        writer.setPageLayout(QPageLayout(sheet, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
 
         QPainter painter(&writer);
         painter.setPen(Qt::NoPen);
-        painter.translate(writerUnits(g.printableLeft), writerUnits(g.printableTop));
-        painter.scale(static_cast<double>(WriterDpi) / std::max(g.xDpi, 1),
-                      static_cast<double>(WriterDpi) / std::max(g.yDpi, 1));
+        // Sheet pixels: x across the sheet at its across resolution, y down it at its down resolution.
+        const int sheetXDpi = std::max(g.landscape ? g.yDpi : g.xDpi, 1);
+        const int sheetYDpi = std::max(g.landscape ? g.xDpi : g.yDpi, 1);
+        points = writer.pageLayout().fullRectPoints().size();
+        // The painter counts down from the top of the sheet as written, whatever height it then gets.
+        const QPoint corner = sheetCorner(g);
+        painter.scale(static_cast<double>(WriterDpi) / sheetXDpi, static_cast<double>(WriterDpi) / sheetYDpi);
+        painter.translate(QPointF(corner.x(), points.height() * sheetYDpi / 72.0 - corner.y()));
+        // A quarter turn anticlockwise: page pixel (x, y) becomes sheet pixel (y, -1 - x) from the corner.
+        if (g.landscape)
+            painter.setTransform(QTransform(0, -1, 1, 0, 0, 0) * painter.transform());
         Batch batch(painter);
         const std::vector<bool> shown = visibleMarks(marks);
         for (std::size_t i = 0; i < marks.size(); ++i)
@@ -136,5 +180,7 @@ QByteArray pagePdf(const PageGeometry& g, const std::vector<PageMark>& marks) {
                 batch.add(marks[i]);
         batch.flush();
     }
+    buffer.close();
+    writeExactSheet(bytes, points, g);
     return bytes;
 }

@@ -21,8 +21,12 @@ struct PageGeometry {
 
 PageGeometry pageGeometryFor(const DocumentSettings& settings);
 
-// One page of PDF the size of the sheet in the page's orientation, with the marks filled in drawing order:
-// one PDF unit is one device pixel on each axis, counted from the printable corner. A straight run is a
+// One page of PDF, the portrait sheet, with the marks filled in drawing order: one PDF unit is one device
+// pixel on each axis, counted from the printable corner. A landscape page is turned onto the sheet a quarter
+// turn anticlockwise (its left margin is the sheet's bottom one), so no print system needs to turn it. The
+// corner is moved inwards onto the sheet's pixel grid, by less than a pixel; the grid runs from the sheet's
+// left and bottom edges, the PDF origin. The page is the sheet's exact size, not rounded to whole points, so
+// that no print system moves it by a fraction to centre it. A straight run is a
 // rectangle of its pixels; a slanted run a band one pixel high through its pixels' centres, which a
 // renderer sampling pixel centres fills at exactly those pixels, and which costs the same at any length.
 QByteArray pagePdf(const PageGeometry& geometry, const std::vector<PageMark>& marks);

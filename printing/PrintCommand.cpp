@@ -1,7 +1,9 @@
 #include "PrintCommand.h"
 
 #include "Errors.h"
+#include "PaperFit.h"
 #include "RealArithmetic.h"
+#include "ShiftedSurface.h"
 #include "TPrinter.h"
 #include "TemplateDispatch.h"
 
@@ -16,11 +18,15 @@ void printEnvelope(TPrinter& printer, const std::function<int()>& selectedTempla
     const DeviceCaps caps = printer.Handle().caps();
     const double scaleX = RealArithmetic::divide(caps.horzRes, caps.horzSize);
     const double scaleY = RealArithmetic::divide(caps.vertRes, caps.vertSize);
+    // A cut envelope is no envelope: paper too small is refused before any document is started.
+    requireRoomForEnvelope(*printer.DevMode());
     printer.BeginDoc();
     // A page that fails half-drawn is not sent, and the document does not stay open to block every later
     // command with "Printing in progress".
     auto abandon = qScopeGuard([&printer] { printer.AbortDoc(); });
-    paintTemplate(selectedTemplate(), printer.Canvas(), scaleX, scaleY);
+    const EnvelopePlacement::PixelShift shift = placeEnvelope(*printer.DevMode(), caps);
+    ShiftedSurface page(printer.Canvas(), shift.x, shift.y);
+    paintTemplate(selectedTemplate(), page, scaleX, scaleY);
     printer.EndDoc();
     abandon.dismiss();
 }

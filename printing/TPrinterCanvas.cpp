@@ -11,15 +11,19 @@ void TPrinterCanvas::attach(RunSink* page, LinePatterns patterns) {
     attach(page, patterns, patterns);
 }
 
-void TPrinterCanvas::attach(RunSink* page, LinePatterns across, LinePatterns down) {
+void TPrinterCanvas::attach(RunSink* page, LinePatterns across, LinePatterns down, int widthAcross,
+                            int widthDown) {
     across_ = across;
     down_ = down;
     raster_.setPatterns(across);
-    raster_.attach(page);
+    wide_.attach(page);
+    wide_.setWidths(widthAcross, widthDown);
+    raster_.attach(page ? &wide_ : nullptr);
 }
 
 void TPrinterCanvas::detach() {
     raster_.attach(nullptr);
+    wide_.attach(nullptr);
 }
 
 void TPrinterCanvas::requirePrinting() const {
@@ -54,6 +58,7 @@ void TPrinterCanvas::lineTo(int x, int y) {
     const bool acrossMajor = std::llabs(static_cast<long long>(x) - raster_.penX()) >=
                              std::llabs(static_cast<long long>(y) - raster_.penY());
     raster_.setPatterns(acrossMajor ? across_ : down_);
+    wide_.setRunningAcross(acrossMajor);
     raster_.lineTo(x, y);
 }
 

@@ -2,6 +2,7 @@
 
 #include "DrawingSurface.h"
 #include "RasterSurface.h"
+#include "WideLineSink.h"
 
 #include <functional>
 
@@ -15,8 +16,10 @@ public:
     // Connects the surface to a context's page, or to nothing; pen, brush and position stay.
     void attach(RunSink* page, LinePatterns patterns);
     // As above, for a page whose resolution differs across and down: a line takes the patterns of its
-    // major axis, so dashes keep their length on paper in both directions.
-    void attach(RunSink* page, LinePatterns across, LinePatterns down);
+    // major axis, so dashes keep their length on paper in both directions. A line running down is
+    // widthAcross pixels wide, one running across widthDown pixels thick.
+    void attach(RunSink* page, LinePatterns across, LinePatterns down, int widthAcross = 1,
+                int widthDown = 1);
     void detach();
 
     void setBrushStyle(BrushStyle style) override;
@@ -33,6 +36,7 @@ public:
 private:
     void requirePrinting() const;
 
+    WideLineSink wide_;
     RasterSurface raster_;
     LinePatterns across_;
     LinePatterns down_;

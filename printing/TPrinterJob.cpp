@@ -3,6 +3,7 @@
 
 #include "DeviceCaps.h"
 #include "Errors.h"
+#include "WideLineSink.h"
 
 #include <QCoreApplication>
 #include <QScopeGuard>
@@ -77,9 +78,12 @@ void TPrinter::setState(TPrinterState value) {
 void TPrinter::attachCanvas() {
     if (!canvas_ || !context_ || !devMode_)
         return;
-    // Dashes and dots as long on paper as on a 96-dpi screen, along either axis of the page.
-    canvas_->attach(&context_->page(), LinePatterns::forResolution(horizontalDpi(*devMode_)),
-                    LinePatterns::forResolution(verticalDpi(*devMode_)));
+    // Dashes and dots as long on paper as on a 96-dpi screen, along either axis of the page; lines at
+    // least 1/600 inch wide, which a finer hairline would not be.
+    const int across = horizontalDpi(*devMode_);
+    const int down = verticalDpi(*devMode_);
+    canvas_->attach(&context_->page(), LinePatterns::forResolution(across), LinePatterns::forResolution(down),
+                    linePixels(across), linePixels(down));
 }
 
 TPrinterCanvas& TPrinter::Canvas() {

@@ -1,5 +1,7 @@
 #include "EnvelopePlacement.h"
 
+#include "Painters.h"
+
 #include <algorithm>
 
 namespace EnvelopePlacement {
@@ -9,6 +11,27 @@ std::optional<Shift> shiftFor(double printableWidthMm, double printableHeightMm)
         return std::nullopt;
     return Shift{std::min(0.0, printableWidthMm - ReachRight),
                  std::min(0.0, printableHeightMm - ReachBottom)};
+}
+
+namespace {
+// Shift along one axis, or nothing when the reach doesn't fit at all.
+std::optional<int> pixelShift(int size, double scale, int reachFrom, int reachTo, int line) {
+    const long long first = mmToPixel(scale, reachFrom);
+    const long long last = static_cast<long long>(mmToPixel(scale, reachTo)) + line - 1;
+    const long long shift = std::min(0LL, size - 1 - last);
+    if (first + shift < 0)
+        return std::nullopt;
+    return static_cast<int>(shift);
+}
+} // namespace
+
+std::optional<PixelShift> pixelShiftFor(int width, int height, double scaleX, double scaleY, int lineWidth,
+                                        int lineHeight) {
+    const std::optional<int> x = pixelShift(width, scaleX, ReachLeft, ReachRight, lineWidth);
+    const std::optional<int> y = pixelShift(height, scaleY, ReachTop, ReachBottom, lineHeight);
+    if (!x || !y)
+        return std::nullopt;
+    return PixelShift{*x, *y};
 }
 
 } // namespace EnvelopePlacement

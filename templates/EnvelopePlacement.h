@@ -27,4 +27,18 @@ struct Shift {
 // smaller than the drawing.
 std::optional<Shift> shiftFor(double printableWidthMm, double printableHeightMm);
 
+// Whole device pixels to add to every coordinate: zero or negative.
+struct PixelShift {
+    int x = 0;
+    int y = 0;
+    bool operator==(const PixelShift&) const = default;
+};
+
+// The same in device pixels, for a printable area of width x height pixels on which millimetres become
+// pixels by the pixel rule at those scales and lines running down are lineWidth pixels wide, lines running
+// across lineHeight pixels thick, the added pixels right of and below the rule's: the least shift that keeps
+// every pixel on the area; nothing when no shift can.
+std::optional<PixelShift> pixelShiftFor(int width, int height, double scaleX, double scaleY, int lineWidth,
+                                        int lineHeight);
+
 } // namespace EnvelopePlacement

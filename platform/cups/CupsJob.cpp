@@ -99,8 +99,8 @@ void submitCupsJob(const QString& queue, const DocumentSettings& settings, const
                        "The printer's capabilities could not be read.");
 
     // The page is made at the size and resolution of the settings; nothing is to be fitted, and the server
-    // must print it on that paper, whatever the queue's own default. The orientation is left to the
-    // server, which turns a landscape page onto the sheet by itself.
+    // must print it on that paper, whatever the queue's own default. The page is the upright sheet with the
+    // drawing already turned onto it, so no orientation is asked for.
     Options options;
     options.add("print-scaling", "none");
     const QByteArray media = settings.paperName.toUtf8();

@@ -4,10 +4,15 @@
 #   cupsd.sh start DIR PORT          fresh server in DIR (wiped first) on 127.0.0.1:PORT; prints
 #                                    CUPS_SERVER=127.0.0.1:PORT. Run it as root: the server drops to user lp.
 #   cupsd.sh stop DIR                stops the server started in DIR by its PID and removes DIR
-#   cupsd.sh add-queue DIR NAME [FORMAT [DPI]]
+#   cupsd.sh add-queue DIR NAME [FORMAT [DPI [PAPER]]]
 #                                    adds an enabled queue printing to DIR/out/NAME.out on A4 paper;
-#                                    FORMAT is pdf (default) or ps; DPI such as 300dpi or 600x300dpi
-#                                    becomes the queue's default resolution
+#                                    FORMAT is pdf (default), ps, or pdf-minus90 (the pdf model with a
+#                                    driver that turns landscape pages clockwise); DPI such as 300dpi or
+#                                    600x300dpi becomes the queue's default resolution, - keeps the model's;
+#                                    PAPER (A4, Letter, A5, A6) becomes its default paper
+#   cupsd.sh add-everywhere DIR NAME URI [DPI]
+#                                    adds an enabled driverless queue for the IPP Everywhere printer at URI,
+#                                    on A4 paper; DPI such as 300dpi becomes its default resolution
 #   cupsd.sh delete-queue DIR NAME
 #   cupsd.sh delete-all DIR          removes every queue
 #   cupsd.sh set-default DIR NAME    the server's default queue
@@ -140,13 +145,28 @@ add_queue() {
     name=$1
     format=${2:-pdf}
     dpi=${3:-}
+    [ "$dpi" != - ] || dpi=
+    paper=${4:-A4}
     case $format in
-    pdf) model=lsb/usr/cupsfilters/Generic-PDF_Printer-PDF.ppd ;;
+    pdf | pdf-minus90) model=lsb/usr/cupsfilters/Generic-PDF_Printer-PDF.ppd ;;
     ps) model=drv:///sample.drv/generic.ppd ;;
     *) usage ;;
     esac
+    case $paper in
+    A4) media=iso_a4_210x297mm ;;
+    Letter) media=na_letter_8.5x11in ;;
+    A5) media=iso_a5_148x210mm ;;
+    A6) media=iso_a6_105x148mm ;;
+    *) usage ;;
+    esac
     lpadmin_here -p "$name" -E -v "file://$dir/out/$name.out" -m "$model" \
-        -o PageSize=A4 -o media-default=iso_a4_210x297mm
+        -o PageSize="$paper" -o media-default="$media"
+    if [ "$format" = pdf-minus90 ]; then
+        ppd="$dir/conf/ppd/$name.ppd"
+        sed -i 's|^\*LandscapeOrientation:.*|*LandscapeOrientation: Minus90|' "$ppd"
+        grep -q '^\*LandscapeOrientation: Minus90' "$ppd"
+        lpadmin_here -p "$name" -P "$ppd"
+    fi
     if [ -n "$dpi" ]; then
         # A resolution the model lacks, such as 600x300dpi, is added to the queue's own copy of its PPD.
         ppd="$dir/conf/ppd/$name.ppd"
@@ -190,11 +210,23 @@ require_password() {
     done
 }
 
+# A driverless queue: CUPS makes its PPD from what the printer itself reports.
+add_everywhere() {
+    [ $# -ge 2 ] || usage
+    lpadmin_here -p "$1" -E -v "$2" -m everywhere
+    # The made-up PPD defaults to Letter.
+    lpadmin_here -p "$1" -o media-default=iso_a4_210x297mm
+    if [ -n "${3:-}" ]; then
+        lpadmin_here -p "$1" -o printer-resolution-default="$3"
+    fi
+}
+
 case $cmd in
 start) start "$@" ;;
 require-password) require_password "$@" ;;
 stop) stop ;;
 add-queue) add_queue "$@" ;;
+add-everywhere) add_everywhere "$@" ;;
 delete-queue)
     [ $# -eq 1 ] || usage
     lpadmin_here -x "$1"

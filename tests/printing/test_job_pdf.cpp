@@ -1,5 +1,5 @@
 // The job's PDF page, rasterised back at the device resolution: every drawn pixel, and only those, comes
-// out black, from the printable corner on.
+// out black, from the printable corner on, the landscape page turned onto the portrait sheet.
 #include "DeviceCaps.h"
 #include "LinePatterns.h"
 #include "PagePdf.h"
@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <set>
 #include <utility>
 #include <vector>
@@ -21,8 +22,8 @@ namespace {
 
 using Pixels = std::set<std::pair<int, int>>;
 
-// A landscape A4 page with every margin different; across 300 dpi, down 600 dpi. The margins that become
-// the page's left and top are whole inches or halves, so the printable corner falls on a pixel edge.
+// A landscape A4 page with every margin different; across 300 dpi, down 600 dpi. The sheet's bottom
+// margin, the page's left one, ends off the sheet's pixel grid.
 DocumentSettings page() {
     DocumentSettings s;
     s.paperWidth = 21000;
@@ -37,13 +38,15 @@ DocumentSettings page() {
     return s;
 }
 
-// Black pixels of the PDF rasterised at the page's resolution, as printable-area coordinates.
+// Black pixels of the PDF rasterised at the sheet's resolution, as printable-area coordinates of the
+// landscape page: the sheet turned back a quarter turn, the corner on the first grid line inside the
+// printable area.
 Pixels inked(const QByteArray& pdf, const DocumentSettings& s, QSize* size = nullptr) {
     QTemporaryDir dir;
     QProcess p;
     p.start(QStringLiteral("pdftoppm"),
             {QStringLiteral("-gray"), QStringLiteral("-singlefile"), QStringLiteral("-rx"),
-             QString::number(horizontalDpi(s)), QStringLiteral("-ry"), QString::number(verticalDpi(s)),
+             QString::number(s.xResolution), QStringLiteral("-ry"), QString::number(s.yResolution),
              QStringLiteral("-"), dir.filePath(QStringLiteral("page"))});
     p.write(pdf);
     p.closeWriteChannel();
@@ -54,14 +57,18 @@ Pixels inked(const QByteArray& pdf, const DocumentSettings& s, QSize* size = nul
     EXPECT_FALSE(image.isNull());
     if (size)
         *size = image.size();
-    const int left = printableLeft(s) * horizontalDpi(s) / 2540;
-    const int top = printableTop(s) * verticalDpi(s) / 2540;
+    const int cornerX = (s.marginLeft * s.xResolution + 2539) / 2540;
+    // The grid runs up from the sheet's bottom; this rasteriser counts rows down from the top and inks the
+    // pixels whose centres a mark covers.
+    const int fromBottom = (s.marginBottom * s.yResolution + 2539) / 2540;
+    const int cornerY =
+        static_cast<int>(std::floor(s.paperLength * s.yResolution / 2540.0 - fromBottom - 0.5)) + 1;
     Pixels black;
     for (int y = 0; y < image.height(); ++y) {
         const uchar* line = image.constScanLine(y);
         for (int x = 0; x < image.width(); ++x)
             if (line[x] < 128)
-                black.insert({x - left, y - top});
+                black.insert({cornerY - 1 - y, x - cornerX});
     }
     return black;
 }
@@ -99,10 +106,13 @@ TEST(JobPdf, EveryMarkComesOutAtItsDevicePixels) {
     };
     const DocumentSettings s = page();
     QSize size;
-    const Pixels got = inked(pagePdf(pageGeometryFor(s), marks), s, &size);
-    // One landscape A4 page at 300 dpi across and 600 down.
-    EXPECT_NEAR(size.width() * 25.4 / 300, 297, 0.2);
-    EXPECT_NEAR(size.height() * 25.4 / 600, 210, 0.2);
+    const QByteArray pdf = pagePdf(pageGeometryFor(s), marks);
+    const Pixels got = inked(pdf, s, &size);
+    // One portrait A4 sheet at 600 dpi across and 300 down, whichever way the page lies on it, its exact
+    // size rather than whole points.
+    EXPECT_TRUE(pdf.contains("/MediaBox [0 0 595.275591 841.889764]"));
+    EXPECT_NEAR(size.width() * 25.4 / 600, 210, 0.2);
+    EXPECT_NEAR(size.height() * 25.4 / 300, 297, 0.2);
 
     const Pixels want = expected(marks);
     std::vector<std::pair<int, int>> missing, extra;

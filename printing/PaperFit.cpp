@@ -1,0 +1,75 @@
+#include "PaperFit.h"
+
+#include "DeviceCaps.h"
+#include "Errors.h"
+#include "RealArithmetic.h"
+#include "WideLineSink.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <optional>
+
+namespace {
+
+QString millimetres(int hundredths) {
+    QString text = QString::number(hundredths / 100.0, 'f', 1);
+    if (text.endsWith(QLatin1String(".0")))
+        text.chop(2);
+    return text;
+}
+
+// The size the paper's name gives, as people know it ("8.5 x 11 in"); the reported size, which comes in
+// whole points, is a fraction off.
+QString paperSize(const DocumentSettings& s) {
+    static const QRegularExpression named(QStringLiteral("_([0-9.]+)x([0-9.]+)(mm|in)$"));
+    const QRegularExpressionMatch m = named.match(s.paperName);
+    if (m.hasMatch())
+        return QStringLiteral("%1 x %2 %3").arg(m.captured(1), m.captured(2), m.captured(3));
+    return QStringLiteral("%1 x %2 mm").arg(millimetres(s.paperWidth), millimetres(s.paperLength));
+}
+
+[[noreturn]] void tooSmall(const DocumentSettings& s) {
+    const QString label = paperLabel(s.paperName);
+    const QString paper =
+        (label.isEmpty() ? QStringLiteral("The paper") : QStringLiteral("The paper ") + label) +
+        QStringLiteral(" (%1)").arg(paperSize(s));
+    throw EPrinter(
+        QStringLiteral("%1 is too small for the envelope: it needs a printable area of %2 x %3 mm.")
+            .arg(paper)
+            .arg(EnvelopePlacement::NeededWidth)
+            .arg(EnvelopePlacement::NeededHeight)
+            .toStdString());
+}
+
+} // namespace
+
+QString paperLabel(const QString& mediaName) {
+    // A self-describing media name is class_name_size; the name alone is what people say.
+    const QStringList parts = mediaName.split(QLatin1Char('_'));
+    if (parts.size() < 3 || parts.first() == QLatin1String("custom"))
+        return parts.size() == 1 ? mediaName : QString();
+    QString name = parts.mid(1, parts.size() - 2).join(QLatin1Char('_'));
+    static const QRegularExpression series(QStringLiteral("^[a-z]+\\d+$"));
+    if (series.match(name).hasMatch())
+        return name.toUpper();
+    if (!name.isEmpty())
+        name[0] = name[0].toUpper();
+    return name;
+}
+
+void requireRoomForEnvelope(const DocumentSettings& s) {
+    if (!EnvelopePlacement::shiftFor(printableWidth(s) / 100.0, printableHeight(s) / 100.0))
+        tooSmall(s);
+}
+
+EnvelopePlacement::PixelShift placeEnvelope(const DocumentSettings& s, const DeviceCaps& caps) {
+    // The mark on the right edge and the one below the bottom flap are the last pixels the lines add.
+    const std::optional<EnvelopePlacement::PixelShift> shift = EnvelopePlacement::pixelShiftFor(
+        caps.horzRes, caps.vertRes, RealArithmetic::divide(caps.horzRes, caps.horzSize),
+        RealArithmetic::divide(caps.vertRes, caps.vertSize), linePixels(horizontalDpi(s)),
+        linePixels(verticalDpi(s)));
+    if (!shift)
+        tooSmall(s);
+    return *shift;
+}

@@ -1,0 +1,202 @@
+// The envelope on the paper it is printed on: where it fits it stays at its usual offsets pixel for pixel,
+// on a smaller printable area it moves just enough to stay whole, and paper too small is refused before
+// anything reaches the print system.
+#include "BorrowedPrintSystem.h"
+#include "DeviceCaps.h"
+#include "ErrorMessage.h"
+#include "FakePrintSystem.h"
+#include "LinePatterns.h"
+#include "PaperFit.h"
+#include "PrintCommand.h"
+#include "RasterSurface.h"
+#include "TPrinter.h"
+#include "TemplateDispatch.h"
+#include "WideLineSink.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+
+namespace {
+
+using Pixels = std::set<std::pair<int, int>>;
+
+Pixels pixelsOf(const std::vector<PixelRun>& runs, int dx = 0, int dy = 0) {
+    Pixels p;
+    for (const PixelRun& r : runs)
+        for (int i = 0; i < r.count; ++i) {
+            const std::pair<int, int> at{r.x + r.dx * i + dx, r.y + r.dy * i + dy};
+            if (r.color == clBlack)
+                p.insert(at);
+            else
+                p.erase(at);
+        }
+    return p;
+}
+
+// The template painted straight onto the landscape page, at its usual offsets, with one-pixel lines.
+class Runs : public RunSink {
+public:
+    explicit Runs(DeviceCaps caps) : caps_(caps) {}
+    int width() const override { return caps_.horzRes; }
+    int height() const override { return caps_.vertRes; }
+    void run(const PixelRun& r) override { runs.push_back(r); }
+    void fill(int, int, int, int, TColor) override {}
+    std::vector<PixelRun> runs;
+
+private:
+    DeviceCaps caps_;
+};
+
+std::vector<PixelRun> usualDrawing(DocumentSettings s, int templateIndex, bool unclipped = false) {
+    s.orientation = PageOrientation::Landscape;
+    DeviceCaps caps = deviceCapsFor(s);
+    const double sx = static_cast<double>(caps.horzRes) / caps.horzSize;
+    const double sy = static_cast<double>(caps.vertRes) / caps.vertSize;
+    if (unclipped)
+        caps.horzRes = caps.vertRes = 100000;
+    Runs page(caps);
+    RasterSurface surface(&page, LinePatterns::forResolution(s.yResolution));
+    paintTemplate(templateIndex, surface, sx, sy);
+    return page.runs;
+}
+
+DocumentSettings paper(const char* media, int width, int length, int side, int topBottom, int dpi) {
+    DocumentSettings s;
+    s.paperName = QString::fromLatin1(media);
+    s.paperWidth = width;
+    s.paperLength = length;
+    s.marginLeft = s.marginRight = side;
+    s.marginTop = s.marginBottom = topBottom;
+    s.xResolution = s.yResolution = dpi;
+    return s;
+}
+
+struct Fit : testing::Test {
+    FakePrintSystem fake;
+    std::unique_ptr<TPrinter> tp;
+
+    void use(const DocumentSettings& s) {
+        FakePrintSystem::Printer p;
+        p.name = "P";
+        p.settings = s;
+        fake.printerList = {p};
+        fake.defaultAnswer = DefaultPrinterAnswer::named("P");
+        tp = std::make_unique<TPrinter>(std::make_unique<BorrowedPrintSystem>(fake));
+    }
+};
+
+TEST_F(Fit, OnPaperThatHoldsTheEnvelopeEveryPixelStaysWhereItWas) {
+    // A4 with the usual small margins, and with a wide one on the sheet's bottom, the page's left.
+    DocumentSettings wideLeft = paper("iso_a4_210x297mm", 21000, 29700, 423, 423, 300);
+    wideLeft.marginBottom = 2000;
+    for (const DocumentSettings& s : {paper("iso_a4_210x297mm", 21000, 29700, 423, 423, 300),
+                                      paper("iso_a4_210x297mm", 21000, 29700, 340, 635, 600), wideLeft}) {
+        for (int t = 0; t < TemplateCount; ++t) {
+            SCOPED_TRACE(testing::Message()
+                         << s.xResolution << " dpi, margin " << s.marginBottom << ", template " << t);
+            use(s);
+            printEnvelope(*tp, [t] { return t; });
+            EXPECT_EQ(pixelsOf(fake.documents.back().runs), pixelsOf(usualDrawing(s, t)));
+        }
+    }
+}
+
+TEST_F(Fit, OnLetterTheEnvelopeMovesJustEnoughToStayWholeAtTrueScale) {
+    // Letter, 6.35 mm left and right, 12.7 mm top and bottom: the landscape page's printable area is
+    // 254 mm across, 16 mm short of the right edge's usual place.
+    for (int dpi : {300, 600, 1200}) {
+        for (int t = 0; t < TemplateCount; ++t) {
+            SCOPED_TRACE(testing::Message() << dpi << " dpi, template " << t);
+            const DocumentSettings s = paper("na_letter_8.5x11in", 21590, 27940, 635, 1270, dpi);
+            use(s);
+            printEnvelope(*tp, [t] { return t; });
+            const FakePrintSystem::Document& doc = fake.documents.back();
+            const Pixels got = pixelsOf(doc.runs);
+            const Pixels usual = pixelsOf(usualDrawing(s, t, true));
+            ASSERT_FALSE(got.empty());
+            // The right edge's last pixel, the line's width included, on the area's last column.
+            const int lastX = std::max_element(got.begin(), got.end())->first;
+            EXPECT_EQ(lastX, doc.caps.horzRes - 1);
+            const int shift =
+                lastX - (linePixels(dpi) - 1) - std::max_element(usual.begin(), usual.end())->first;
+            // Sixteen millimetres at the page's scale; the last pixel lies inside the area's edge, and the
+            // pixel rule rounds.
+            EXPECT_NEAR(shift * 25.4 / dpi, -16, 3 * 25.4 / dpi);
+            // Every line keeps its shape, only moved.
+            if (dpi <= 600) {
+                EXPECT_EQ(got, pixelsOf(usualDrawing(s, t, true), shift, 0));
+            }
+        }
+    }
+}
+
+TEST_F(Fit, PaperTooSmallIsRefusedBeforeAnyDocumentNamingThePaperAndTheAreaNeeded) {
+    const struct {
+        DocumentSettings settings;
+        const char* message;
+    } cases[] = {
+        {paper("iso_a5_148x210mm", 14800, 21000, 635, 1270, 600),
+         "The paper A5 (148 x 210 mm) is too small for the envelope: it needs a printable area of 250 x 146 "
+         "mm."},
+        // The size as the name gives it, not as whole points make it.
+        {paper("iso_a6_105x148mm", 10480, 14820, 0, 0, 300),
+         "The paper A6 (105 x 148 mm) is too small for the envelope: it needs a printable area of 250 x 146 "
+         "mm."},
+        // Long enough, one millimetre too narrow once turned: 145 mm printable down the landscape page.
+        {paper("om_wide_155x300mm", 15500, 30000, 500, 0, 300),
+         "The paper Wide (155 x 300 mm) is too small for the envelope: it needs a printable area of 250 x "
+         "146 mm."},
+        {paper("", 20000, 25040, 0, 100, 300),
+         "The paper (200 x 250.4 mm) is too small for the envelope: it needs a printable area of 250 x 146 "
+         "mm."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.settings.paperName.toStdString());
+        use(c.settings);
+        const std::size_t before = fake.log.size();
+        EXPECT_EQ(messageOf([&] { printEnvelope(*tp, [] { return 0; }); }), c.message);
+        for (const std::string& step : fake.logSince(before))
+            EXPECT_TRUE(step.rfind("createDC", 0) != 0 && step != "startDoc") << step;
+        EXPECT_TRUE(fake.documents.empty());
+        EXPECT_FALSE(tp->Printing());
+    }
+}
+
+// Exactly 250 mm across: enough in millimetres, one pixel short once the edges' pixels are counted. The page
+// is dropped before it is handed over.
+TEST_F(Fit, AnAreaOnePixelShortIsRefusedAndNothingIsHandedOver) {
+    use(paper("iso_a4_210x297mm", 21000, 29700, 0, 2350, 300));
+    EXPECT_EQ(messageOf([&] { printEnvelope(*tp, [] { return 0; }); }),
+              "The paper A4 (210 x 297 mm) is too small for the envelope: it needs a printable area of 250 x "
+              "146 mm.");
+    for (const FakePrintSystem::Document& d : fake.documents)
+        EXPECT_FALSE(d.ended);
+    EXPECT_FALSE(tp->Printing());
+    EXPECT_EQ(tp->State(), psNoHandle);
+    // The next paper that holds the envelope prints.
+    use(paper("iso_a4_210x297mm", 21000, 29700, 0, 2300, 300));
+    printEnvelope(*tp, [] { return 0; });
+    EXPECT_TRUE(fake.documents.back().ended);
+}
+
+TEST(PaperLabel, NamesAsPeopleSayThem) {
+    const std::pair<const char*, const char*> names[] = {
+        {"iso_a5_148x210mm", "A5"},
+        {"na_letter_8.5x11in", "Letter"},
+        {"iso_c5_162x229mm", "C5"},
+        {"na_index-4x6_4x6in", "Index-4x6"},
+        {"jis_b5_182x257mm", "B5"},
+        {"custom_100x150mm_100x150mm", ""},
+        {"A5", "A5"},
+        {"", ""},
+    };
+    for (const auto& [media, label] : names)
+        EXPECT_EQ(paperLabel(QString::fromLatin1(media)), QString::fromLatin1(label)) << media;
+}
+
+} // namespace
