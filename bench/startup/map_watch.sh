@@ -5,6 +5,8 @@
 #
 #   bench/startup/map_watch.sh [BUILD-DIR]   BUILD-DIR defaults to build-bench, a Release build made here
 #   RUNS=N                                   timed runs of each program in each state (default 30)
+#   ALSO=PROGRAM                             another build of the program, timed beside them (say the one
+#                                            before a change)
 #
 # Everything runs inside a network and mount namespace of its own: loopback only, a private /run, so the
 # Avahi daemon's multicast never leaves the machine and the machine's own D-Bus and Avahi are not seen. In
@@ -70,28 +72,60 @@ HOME="$work/cups/client" CUPS_SERVER=$(cat "$work/cups/server") CUPS_SERVERROOT=
 "$cupsd" set-default "$work/cups" Margins
 while read -r assignment; do export "${assignment?}"; done < <("$cupsd" env "$work/cups")
 
+# A session bus as on every desktop, so that the toolkit's accessibility bridge finds one, as it would there,
+# instead of trying to launch one. It activates no services: nothing is left behind.
+mkdir -p /run/dbus
+cat >/run/dbus/session.conf <<'EOF'
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:path=/run/dbus/session_bus_socket</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+EOF
+dbus-daemon --config-file=/run/dbus/session.conf --nofork --nopidfile 2>"$work/session-bus.log" &
+pids+=($!)
+for _ in $(seq 50); do
+    [ -S /run/dbus/session_bus_socket ] && break
+    sleep 0.1
+done
+export DBUS_SESSION_BUS_ADDRESS=unix:path=/run/dbus/session_bus_socket
+
 # An error box before the window would make the measure another path than the ordinary start.
 "$build/bench/startup/startup_vornel" || {
     echo "the program's start was not the ordinary one (exit $?)" >&2
     exit 1
 }
 
-# One state: a warm-up run of each, then RUNS alternating runs; the map times go to $work/STATE-NAME.
+# The programs timed, by the names their figures are kept under.
+declare -A path=([bare]="$bare" [program]="$program")
+who=(bare program)
+if [ -n "${ALSO:-}" ]; then
+    path[also]=$ALSO
+    who+=(also)
+fi
+declare -A label=([bare]="bare window" [program]="Ворнель" [also]="Ворнель, ${ALSO:-}")
+
+# One state: a warm-up run of each, then RUNS rounds, the programs in turn; the map times go to
+# $work/STATE-NAME.
 measure() { # state
-    local i
-    "$watch" 0 "$bare" >/dev/null
-    "$watch" 0 "$program" >/dev/null
+    local i w
+    for w in "${who[@]}"; do "$watch" 0 "${path[$w]}" >/dev/null; done
     for i in $(seq "$runs"); do
-        "$watch" 0 "$bare" | cut -d' ' -f1 >>"$work/$1-bare"
-        "$watch" 0 "$program" | cut -d' ' -f1 >>"$work/$1-program"
+        for w in "${who[@]}"; do "$watch" 0 "${path[$w]}" | cut -d' ' -f1 >>"$work/$1-$w"; done
     done
 }
 # Idle peak memory: each program mapped and left alone for two seconds, the largest of three.
 idle_peak() { # state
-    local i
+    local i w
     for i in 1 2 3; do
-        "$watch" 2000 "$bare" | cut -d' ' -f2 >>"$work/$1-bare-kb"
-        "$watch" 2000 "$program" | cut -d' ' -f2 >>"$work/$1-program-kb"
+        for w in "${who[@]}"; do "$watch" 2000 "${path[$w]}" | cut -d' ' -f2 >>"$work/$1-$w-kb"; done
     done
 }
 
@@ -99,7 +133,7 @@ measure plain
 idle_peak plain
 
 # A private D-Bus system bus and an avahi-daemon on loopback, both in the private /run.
-mkdir -p /run/dbus /run/avahi/services
+mkdir -p /run/avahi/services
 cat >/run/dbus/system.conf <<'EOF'
 <!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
@@ -172,18 +206,20 @@ idle_peak avahi
 # Median, least and most of a file of numbers, one a line.
 stats() { sort -n "$1" | awk '{ v[NR] = $1 } END { printf "%s %s %s\n", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2, v[1], v[NR] }'; }
 
-echo "Exec to the main window's map, $runs alternating runs each; idle peak resident memory"
+echo "Exec to the main window's map, $runs rounds; idle peak resident memory"
 for state in plain avahi; do
     [ $state = plain ] && echo "  without avahi-daemon:" || echo "  with avahi-daemon (one network printer advertised):"
-    read -r bare_median bare_min bare_max < <(stats "$work/$state-bare")
-    read -r program_median program_min program_max < <(stats "$work/$state-program")
     read -r _ _ bare_kb < <(stats "$work/$state-bare-kb")
-    read -r _ _ program_kb < <(stats "$work/$state-program-kb")
-    awk -v bm="$bare_median" -v bl="$bare_min" -v bh="$bare_max" -v bk="$bare_kb" \
-        -v pm="$program_median" -v pl="$program_min" -v ph="$program_max" -v pk="$program_kb" 'BEGIN {
-        printf "    median %6.1f ms  min %6.1f ms  max %6.1f ms  peak %5.1f MB  bare window\n", bm, bl, bh, bk / 1024
-        printf "    median %6.1f ms  min %6.1f ms  max %6.1f ms  peak %5.1f MB  Ворнель\n", pm, pl, ph, pk / 1024
-        printf "    Ворнель / bare window, medians: %.2fx (goal 1.25x); peak memory %+.1f MB (goal within 5 MB)\n",
-            pm / bm, (pk - bk) / 1024
-    }'
+    bare_median=$(stats "$work/$state-bare" | cut -d' ' -f1)
+    for w in "${who[@]}"; do
+        read -r median least most < <(stats "$work/$state-$w")
+        read -r _ _ kb < <(stats "$work/$state-$w-kb")
+        awk -v m="$median" -v l="$least" -v h="$most" -v k="$kb" -v bm="$bare_median" -v bk="$bare_kb" \
+            -v name="${label[$w]}" -v bare=$([ $w = bare ] && echo 1 || echo 0) 'BEGIN {
+            printf "    median %6.1f ms  min %6.1f ms  max %6.1f ms  peak %5.1f MB  %s\n", m, l, h, k / 1024, name
+            if (!bare)
+                printf "      %.2fx the bare window (goal 1.25x); peak memory %+.1f MB (goal within 5 MB)\n",
+                    m / bm, (k - bk) / 1024
+        }'
+    done
 done
