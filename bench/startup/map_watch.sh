@@ -10,10 +10,10 @@
 #
 # Everything runs inside a network and mount namespace of its own: loopback only, a private /run, so the
 # Avahi daemon's multicast never leaves the machine and the machine's own D-Bus and Avahi are not seen. In
-# it: a private X display, a private print server with three queues (the default one at 300 dpi with every
-# margin different), and for the second half a private D-Bus system bus with an avahi-daemon on loopback
-# that advertises one IPP printer which is no queue. map_watch (MapWatch.cpp) starts each program and times
-# it to its window's map. One warm-up run of each, then the two programs alternate.
+# it: a private X display, a private D-Bus session bus, a private print server with three queues (the default
+# one at 300 dpi with every margin different), and for the second half a private D-Bus system bus with an
+# avahi-daemon on loopback that advertises one IPP printer which is no queue. map_watch (MapWatch.cpp) starts
+# each program and times it to its window's map. One warm-up run of each, then the programs take turns.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 
@@ -33,7 +33,7 @@ case "${1:-}" in
         cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORNEL_TESTS=OFF >/dev/null
     fi
     cmake --build "$build" --target map_watch bare_window vornel startup_vornel >&2
-    exec env -u PRINTER -u LPDEST -u CUPS_SERVER -u DBUS_SYSTEM_BUS_ADDRESS \
+    exec env -u PRINTER -u LPDEST -u CUPS_SERVER -u DBUS_SYSTEM_BUS_ADDRESS -u DBUS_SESSION_BUS_ADDRESS \
         unshare --net --mount --propagation private "$0" --namespace "$build"
     ;;
 esac
