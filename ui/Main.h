@@ -40,6 +40,7 @@ public:
     void ListBoxTemplatesClick();
     void ListBoxPrintersMouseUp();
     void BtnPrintClick();
+    void N2Click();
     void N3Click();
     void N7Click();
     void N8Click();
@@ -61,6 +62,7 @@ public:
 
     QMenu* A1;
     QAction* N4;
+    QAction* N2;
     QAction* N5;
     QAction* N3;
     QMenu* N1;

@@ -18,7 +18,7 @@ QPixmap printerPicture() {
 
 QList<QIcon> menuImages() {
     QList<QIcon> images;
-    for (const char* name : {"bulb", "printer", "person", "globe"})
+    for (const char* name : {"bulb", "printer", "person", "globe", "pdf"})
         images.append(QIcon(QStringLiteral(":/icons/menu-%1-24.png").arg(QLatin1String(name))));
     return images;
 }
