@@ -89,7 +89,7 @@ void print(const std::optional<QString>& printerName, EnvelopeTemplate index) {
             if (entries[i].Device.Device.compare(*printerName, Qt::CaseInsensitive) == 0)
                 found = static_cast<int>(i);
         if (found < 0)
-            throw EPrinter("There is no printer named \"" + printerName->toStdString() + "\"");
+            throw EPrinter("Printer \"" + printerName->toStdString() + "\" not found");
         printer.setPrinterIndex(found);
     }
     printEnvelope(printer, [index] { return index; });

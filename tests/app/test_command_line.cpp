@@ -15,6 +15,12 @@
 #include <unistd.h>
 
 #include <optional>
+#include <ostream>
+
+// Messages shown as text when a check fails.
+void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
