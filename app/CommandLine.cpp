@@ -181,7 +181,8 @@ int run(int argc, char** argv) {
     try {
         if (!parser.parse(QCoreApplication::arguments()))
             throw WrongArguments{parser.errorText()};
-        if (parser.isSet(help)) {
+        // The toolkit's own options mean nothing without a window: --help-all shows the same help.
+        if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
             write(stdout, parser.helpText());
             return 0;
         }

@@ -165,12 +165,15 @@ TEST(CommandLine, WrongArgumentsGiveTheUsageAndStatusTwoAndWriteNothing) {
 }
 
 TEST(CommandLine, HelpAndVersion) {
-    const Outcome help = vornel({QStringLiteral("--help")});
-    EXPECT_EQ(help.status, 0);
-    for (const char* option : {"--list-printers", "--print", "--printer <имя>", "--pdf <файл>",
-                               "--paper <a4|letter>", "--template <0|1|2>", "--version"})
-        EXPECT_TRUE(help.out.contains(QString::fromUtf8(option))) << option;
-    EXPECT_TRUE(help.err.isEmpty());
+    for (const char* flag : {"--help", "-h", "--help-all"}) {
+        SCOPED_TRACE(flag);
+        const Outcome help = vornel({QString::fromLatin1(flag)});
+        EXPECT_EQ(help.status, 0);
+        for (const char* option : {"--list-printers", "--print", "--printer <имя>", "--pdf <файл>",
+                                   "--paper <a4|letter>", "--template <0|1|2>", "--version"})
+            EXPECT_TRUE(help.out.contains(QString::fromUtf8(option))) << option;
+        EXPECT_TRUE(help.err.isEmpty());
+    }
 
     for (const char* flag : {"--version", "-v"}) {
         const Outcome version = vornel({QString::fromLatin1(flag)});

@@ -1,6 +1,8 @@
 // The command line's printing against the private print server: the same page as the window's print
-// command, the printer list as the server has it, and its errors with their status.
-#include "PrintCommand.h"
+// button, the printer list as the server has it, and its errors with their status.
+#include "ListBox.h"
+#include "Main.h"
+#include "PrintButton.h"
 #include "PrivateCups.h"
 #include "TPrinter.h"
 #include "cups/CupsPrintSystem.h"
@@ -16,6 +18,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 
 #include <memory>
@@ -100,14 +103,20 @@ protected:
             QFile::remove(PrivateCups::outputFile(QString::fromLatin1(q)));
     }
 
-    // The window's print command on the same printer and template.
-    QImage printedByTheWindowsCommand(const QString& queue, int dpi, int templateIndex) {
+    // The window's print button, pressed with the same printer and template chosen.
+    QImage printedByTheWindow(const QString& queue, int dpi, int templateIndex) {
         TPrinter printer(std::make_unique<CupsPrintSystem>());
+        TMainForm form(printer);
+        form.FormCreate();
+        form.showFirst();
         const auto& list = printer.Printers();
         for (std::size_t i = 0; i < list.size(); ++i)
             if (list[i].Device.Device == queue)
-                printer.setPrinterIndex(static_cast<int>(i));
-        printEnvelope(printer, [templateIndex] { return templateIndex; });
+                form.ListBoxPrinters->setItemIndex(static_cast<int>(i));
+        form.ListBoxPrintersMouseUp();
+        form.ListBoxTemplates->setItemIndex(templateIndex);
+        EXPECT_EQ(printer.Printers()[static_cast<std::size_t>(printer.PrinterIndex())].Device.Device, queue);
+        QTest::mouseClick(form.BtnPrint, Qt::LeftButton);
         return takePrinted(queue, dpi);
     }
 };
@@ -137,7 +146,7 @@ TEST_F(CommandLinePrint, PrintsTheSamePageAsTheWindow) {
         EXPECT_TRUE(o.out.isEmpty());
         EXPECT_TRUE(o.err.isEmpty()) << o.err.toStdString();
         const QImage fromCommandLine = takePrinted(queue, c.dpi);
-        const QImage fromWindow = printedByTheWindowsCommand(queue, c.dpi, c.templateIndex);
+        const QImage fromWindow = printedByTheWindow(queue, c.dpi, c.templateIndex);
         ASSERT_FALSE(fromCommandLine.isNull());
         EXPECT_GT(inkedPixels(fromCommandLine), 1000);
         EXPECT_TRUE(fromCommandLine == fromWindow);
