@@ -1,6 +1,7 @@
 // The program's command line, run as a user's script runs it: the real executable, with no display.
 // Printing through it is tested against the private print server (tests/cups).
 #include "PdfEnvelope.h"
+#include "ReadOnlyFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -182,32 +183,6 @@ TEST(CommandLine, HelpAndVersion) {
     }
 }
 
-// A folder nothing can be written to, even by root: a read-only file system where the tests may mount one,
-// a folder without write permission otherwise.
-class ReadOnlyFolder {
-public:
-    ReadOnlyFolder() {
-        if (geteuid() == 0) {
-            mounted_ =
-                ::mount("tmpfs", dir_.path().toLocal8Bit().constData(), "tmpfs", MS_RDONLY, "size=64k") == 0;
-        } else {
-            QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        }
-    }
-    ~ReadOnlyFolder() {
-        if (mounted_)
-            ::umount(dir_.path().toLocal8Bit().constData());
-        QFile::setPermissions(dir_.path(),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    }
-    bool usable() const { return geteuid() != 0 || mounted_; }
-    QString path() const { return dir_.path(); }
-
-private:
-    QTemporaryDir dir_;
-    bool mounted_ = false;
-};
-
 // A full folder holding one file of a few bytes; not usable when the tests may not mount one.
 class FullFolder {
 public:
@@ -246,7 +221,7 @@ TEST(CommandLine, AFolderThatIsNotThereIsReported) {
 }
 
 TEST(CommandLine, AReadOnlyFolderIsReportedWithTheSystemsReasonAndLeavesNothing) {
-    ReadOnlyFolder readOnly;
+    ReadOnlyFolder readOnly(QDir::tempPath() + QStringLiteral("/vornel-read-only-XXXXXX"));
     if (!readOnly.usable())
         GTEST_SKIP() << "root here may not mount a read-only file system, and ignores permissions";
     const QString inReadOnly = readOnly.path() + QStringLiteral("/Конверт.pdf");
