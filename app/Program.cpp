@@ -1,4 +1,5 @@
 // The program: the application object, the printer, the main window and the message loop.
+#include "CommandLine.h"
 #include "CupsPassword.h"
 #include "CupsPrintSystem.h"
 #include "ErrorReport.h"
@@ -11,6 +12,8 @@
 #include <memory>
 
 int main(int argc, char** argv) {
+    if (CommandLine::requested(argc, argv))
+        return CommandLine::run(argc, argv);
     TApplication app(argc, argv);
     registerApplicationFonts();
 

@@ -9,7 +9,8 @@ qt_add_resources(assets "icons" PREFIX "/" FILES
   icons/menu-bulb-24.png
   icons/menu-printer-24.png
   icons/menu-person-24.png
-  icons/menu-globe-24.png)
+  icons/menu-globe-24.png
+  icons/menu-pdf-24.png)
 
 # The pictures are drawn by a program of ours; `ninja icons` redraws them into the source tree.
 add_executable(make_icons EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DIR}/generator/MakeIcons.cpp)

@@ -1,5 +1,5 @@
-# What a desktop needs beside the program: the menu entry, the icon in each drawn size and the software
-# centre's description; and the Debian package that carries them.
+# What a desktop needs beside the program: the menu entry, the icon in each drawn size, the software
+# centre's description and the manual page; and the Debian package that carries them.
 include(GNUInstallDirs)
 
 set(VORNEL_ASSETS ${PROJECT_SOURCE_DIR}/assets)
@@ -11,6 +11,16 @@ foreach(size 16 24 32 48 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME vornel.png)
 endforeach()
+
+# Compressed, as Debian keeps its manual pages; man reads it as it is.
+find_program(VORNEL_GZIP gzip REQUIRED)
+set(VORNEL_MAN_PAGE ${CMAKE_BINARY_DIR}/vornel.1.gz)
+add_custom_command(OUTPUT ${VORNEL_MAN_PAGE}
+  COMMAND ${VORNEL_GZIP} -9nc ${VORNEL_ASSETS}/vornel.1 > ${VORNEL_MAN_PAGE}
+  DEPENDS ${VORNEL_ASSETS}/vornel.1
+  VERBATIM)
+add_custom_target(man_page ALL DEPENDS ${VORNEL_MAN_PAGE})
+install(FILES ${VORNEL_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vornel)

@@ -18,3 +18,6 @@ EOSError::EOSError(int code, const std::string& systemText)
 EInvalidOp::EInvalidOp() : EMathError("Invalid floating point operation") {}
 EZeroDivide::EZeroDivide() : EMathError("Floating point division by zero") {}
 EOverflow::EOverflow() : EMathError("Floating point overflow") {}
+
+EFCreateError::EFCreateError(const std::string& path, const std::string& reason)
+    : Exception("Cannot create file \"" + path + "\". " + reason) {}

@@ -50,6 +50,12 @@ public:
     using Exception::Exception;
 };
 
+// A file that could not be written, with the system's reason.
+class EFCreateError : public Exception {
+public:
+    EFCreateError(const std::string& path, const std::string& reason);
+};
+
 namespace PrinterMessages {
 inline constexpr const char* NoDefaultPrinter = "There is no default printer currently selected";
 inline constexpr const char* IndexOutOfRange = "Printer index out of range";

@@ -16,6 +16,7 @@
 #include "PrintButton.h"
 #include "PrintCommand.h"
 #include "PrinterListDelegate.h"
+#include "SavePdfCommand.h"
 #include "TPrinter.h"
 #include "TemplateDispatch.h"
 #include "TemplateListDelegate.h"
@@ -114,6 +115,7 @@ void TMainForm::createMenu() {
 
     A1 = menuBar()->addMenu(QStringLiteral("Файл"));
     N4 = A1->addAction(ImageList24[1], QStringLiteral("Печать"));
+    N2 = A1->addAction(ImageList24[4], QStringLiteral("Сохранить в PDF..."));
     N5 = A1->addSeparator();
     N3 = A1->addAction(QStringLiteral("Выход"));
 
@@ -166,6 +168,7 @@ void TMainForm::connectEvents() {
     // Menu commands run once the menu has closed, from the event loop, so an error they raise reaches the
     // error report without unwinding through the menu's own code.
     connect(N4, &QAction::triggered, this, &TMainForm::BtnPrintClick, Qt::QueuedConnection);
+    connect(N2, &QAction::triggered, this, &TMainForm::N2Click, Qt::QueuedConnection);
     connect(N3, &QAction::triggered, this, &TMainForm::N3Click, Qt::QueuedConnection);
     connect(N9, &QAction::triggered, this, &TMainForm::N9Click, Qt::QueuedConnection);
     connect(N7, &QAction::triggered, this, &TMainForm::N7Click, Qt::QueuedConnection);
@@ -237,6 +240,10 @@ void TMainForm::ListBoxPrintersClick() {
 void TMainForm::BtnPrintClick() {
     const BusyCursor busy;
     printEnvelope(printer_, [this] { return ListBoxTemplates->ItemIndex(); });
+}
+
+void TMainForm::N2Click() {
+    runSavePdfCommand(this, ListBoxTemplates->ItemIndex());
 }
 
 void TMainForm::N3Click() {

@@ -41,6 +41,7 @@ public:
     void ListBoxPrintersMouseUp();
     void ListBoxPrintersClick();
     void BtnPrintClick();
+    void N2Click();
     void N3Click();
     void N7Click();
     void N8Click();
@@ -62,6 +63,7 @@ public:
 
     QMenu* A1;
     QAction* N4;
+    QAction* N2;
     QAction* N5;
     QAction* N3;
     QMenu* N1;

@@ -53,7 +53,7 @@ QPixmap printerPicture() {
 QList<QIcon> menuImages() {
     // Decoded when their menu first opens.
     QList<QIcon> images;
-    for (const char* name : {"bulb", "printer", "person", "globe"})
+    for (const char* name : {"bulb", "printer", "person", "globe", "pdf"})
         images.append(
             resourceIcon({{QStringLiteral(":/icons/menu-%1-24.png").arg(QLatin1String(name)), 24}}));
     return images;

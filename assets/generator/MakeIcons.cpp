@@ -1,4 +1,4 @@
-// Draws the main window's pictures: the program icon in its sizes, the print button's printer and the four
+// Draws the main window's pictures: the program icon in its sizes, the print button's printer and the five
 // menu images. Every picture is drawn afresh at its own size, so the small ones stay sharp.
 #include <QConicalGradient>
 #include <QDir>
@@ -207,6 +207,38 @@ void drawGlobe(Canvas& c) {
     c.p.drawLine(QPointF(centre.x() - half, centre.y() + dy), QPointF(centre.x() + half, centre.y() + dy));
 }
 
+void drawPdf(Canvas& c) {
+    // A sheet with its corner turned down.
+    QPainterPath sheet;
+    sheet.moveTo(c.at(0.18, 0.04));
+    sheet.lineTo(c.at(0.62, 0.04));
+    sheet.lineTo(c.at(0.84, 0.26));
+    sheet.lineTo(c.at(0.84, 0.96));
+    sheet.lineTo(c.at(0.18, 0.96));
+    sheet.closeSubpath();
+    c.p.setBrush(Qt::white);
+    c.p.setPen(c.line(QColor(110, 116, 128), 0.9));
+    c.p.drawPath(sheet);
+    QPainterPath corner;
+    corner.moveTo(c.at(0.62, 0.04));
+    corner.lineTo(c.at(0.62, 0.26));
+    corner.lineTo(c.at(0.84, 0.26));
+    c.p.setBrush(QColor(220, 224, 232));
+    c.p.drawPath(corner);
+    // The envelope on it, in the printed lines' blue.
+    c.p.setBrush(Qt::NoBrush);
+    c.p.setPen(c.line(QColor(80, 120, 190), 0.8));
+    c.p.drawRect(c.box(0.28, 0.34, 0.74, 0.56));
+    c.p.drawLine(c.at(0.51, 0.34), c.at(0.51, 0.56));
+    // The red band of a document to hand on.
+    c.p.setPen(Qt::NoPen);
+    c.p.setBrush(QColor(204, 40, 36));
+    c.p.drawRect(c.box(0.08, 0.66, 0.70, 0.88));
+    c.p.setBrush(Qt::white);
+    for (double x : {0.16, 0.34, 0.52})
+        c.p.drawRect(c.box(x, 0.73, x + 0.10, 0.81));
+}
+
 bool write(const QDir& dir, const QString& name, int size, const std::function<void(Canvas&)>& draw) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -241,5 +273,6 @@ int main(int argc, char** argv) {
     ok &= write(dir, QStringLiteral("menu-printer-24.png"), 24, drawPrinter);
     ok &= write(dir, QStringLiteral("menu-person-24.png"), 24, drawPerson);
     ok &= write(dir, QStringLiteral("menu-globe-24.png"), 24, drawGlobe);
+    ok &= write(dir, QStringLiteral("menu-pdf-24.png"), 24, drawPdf);
     return ok ? 0 : 1;
 }

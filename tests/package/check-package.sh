@@ -27,6 +27,7 @@ expected=(
     "usr/share/icons/hicolor/32x32/apps/vornel.png|PNG image data, 32 x 32, 8-bit/color RGBA"
     "usr/share/icons/hicolor/48x48/apps/vornel.png|PNG image data, 48 x 48, 8-bit/color RGBA"
     "usr/share/icons/hicolor/256x256/apps/vornel.png|PNG image data, 256 x 256, 8-bit/color RGBA"
+    "usr/share/man/man1/vornel.1.gz|gzip compressed data"
 )
 # What the package must ask dpkg for: the toolkit, the print client, the window system plug-in and the fonts.
 needed=(libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libcups2 fonts-wine fonts-liberation2)
@@ -56,6 +57,17 @@ check_root() { # root-dir, what
     grep -qE '^Categories=(.*;)?Office;' "$desktop" || fail "$what: entry is not in Office"
     grep -qF '<launchable type="desktop-id">vornel.desktop</launchable>' \
         "$root/usr/share/metainfo/vornel.metainfo.xml" || fail "$what: metainfo does not launch the entry"
+
+    # The manual page renders without a warning and describes every option the program itself lists.
+    local manual warnings option
+    manual=$(MANWIDTH=100 man -l "$root/usr/share/man/man1/vornel.1.gz" 2>"$scratch/man-warnings") ||
+        fail "$what: man cannot show the manual page"
+    warnings=$(cat "$scratch/man-warnings")
+    [ -z "$warnings" ] || fail "$what: the manual page warns: $warnings"
+    for option in $(env -u DISPLAY "$root/usr/bin/vornel" --help | grep -oE -- '--[a-z-]+' | sort -u); do
+        [ "$option" = --help-all ] && continue
+        grep -qF -- "$option" <<<"$manual" || fail "$what: the manual page does not describe $option"
+    done
 }
 
 DESTDIR="$scratch/install" cmake --install "$build" --prefix /usr >/dev/null
@@ -92,4 +104,12 @@ else
     sleep 2
 fi
 kill -0 "$program" 2>/dev/null || fail "the installed program ended at start-up"
+
+# The command line of the package's program works without a display: the printer list, and a PDF.
+listed=$(env -u DISPLAY -u QT_QPA_PLATFORM "$scratch/deb-root/usr/bin/vornel" --list-printers) ||
+    fail "--list-printers failed"
+grep -qx 'vornel_package (по умолчанию)' <<<"$listed" || fail "--list-printers does not mark the default: $listed"
+env -u DISPLAY -u QT_QPA_PLATFORM "$scratch/deb-root/usr/bin/vornel" --pdf "$scratch/envelope.pdf" ||
+    fail "--pdf failed without a display"
+file -b "$scratch/envelope.pdf" | grep -q '^PDF document' || fail "--pdf wrote no PDF"
 echo "package: $(basename "$deb"): $depends"

@@ -156,6 +156,7 @@ TEST_F(MainWindowTest, MenuItemsInOrderWithTheirImages) {
     const std::vector<std::pair<QMenu*, std::vector<Item>>> menus = {
         {form->A1,
          {{form->N4, QStringLiteral("Печать"), 1},
+          {form->N2, QStringLiteral("Сохранить в PDF..."), 4},
           {form->N5, {}, -1},
           {form->N3, QStringLiteral("Выход"), -1}}},
         {form->N1,
@@ -164,7 +165,7 @@ TEST_F(MainWindowTest, MenuItemsInOrderWithTheirImages) {
           {form->N10, {}, -1},
           {form->N8, QStringLiteral("О программе"), 0}}},
     };
-    ASSERT_EQ(form->ImageList24.size(), 4);
+    ASSERT_EQ(form->ImageList24.size(), 5);
     for (const QIcon& image : form->ImageList24) {
         const QImage pixels = image.pixmap(24, 24).toImage();
         EXPECT_EQ(pixels.size(), QSize(24, 24));
