@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 namespace {
 
 // The resource as the image reader reads it when left to guess, in the icons' own format.
@@ -32,9 +34,9 @@ TEST(Pictures, ProgramIconHasTheTitleBarSizesEachTheResourcePicture) {
 
 TEST(Pictures, MenuImagesInTheirOrderEachTheResourcePicture) {
     const QList<QIcon> images = menuImages();
-    const char* const names[] = {"bulb", "printer", "person", "globe"};
-    ASSERT_EQ(images.size(), 4);
-    for (int i = 0; i < 4; ++i) {
+    const char* const names[] = {"bulb", "printer", "person", "globe", "pdf"};
+    ASSERT_EQ(images.size(), std::ssize(names));
+    for (int i = 0; i < std::ssize(names); ++i) {
         SCOPED_TRACE(names[i]);
         EXPECT_EQ(images[i].availableSizes(), QList<QSize>({QSize(24, 24)}));
         const QImage expected = resource(QStringLiteral("menu-%1-24.png").arg(QLatin1String(names[i])));
