@@ -13,8 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cups/cups.h>
+
 #include <QFile>
-#include <QRegularExpression>
 
 #include <memory>
 #include <stdexcept>
@@ -44,26 +45,10 @@ const Queue q2400{"S2400", "pdf", "2400dpi", "A4"};
 
 void addQueue(const Queue& q) {
     const QString name = QString::fromLatin1(q.name);
-    SheetView::run(qEnvironmentVariable("VORNEL_CUPSD"),
-                   {QStringLiteral("add-queue"), qEnvironmentVariable("VORNEL_CUPSD_DIR"), name,
-                    QString::fromLatin1(q.format), QString::fromLatin1(q.dpi), QString::fromLatin1(q.paper)});
-    if (!q.imageableArea)
-        return;
-    const QString ppd = qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("/conf/ppd/") + name +
-                        QStringLiteral(".ppd");
-    QFile in(ppd);
-    if (!in.open(QIODevice::ReadOnly))
-        throw std::runtime_error("no PPD for " + std::string(q.name));
-    QString text = QString::fromLatin1(in.readAll());
-    text.replace(QRegularExpression(QStringLiteral("\\*ImageableArea A4/A4: \"[^\"]*\"")),
-                 QStringLiteral("*ImageableArea A4/A4: \"%1\"").arg(QString::fromLatin1(q.imageableArea)));
-    QTemporaryDir dir;
-    QFile out(dir.filePath(QStringLiteral("q.ppd")));
-    if (!out.open(QIODevice::WriteOnly) || out.write(text.toLatin1()) < 0)
-        throw std::runtime_error("can't write the PPD copy");
-    out.close();
-    SheetView::run(QStringLiteral("lpadmin"),
-                   {QStringLiteral("-p"), name, QStringLiteral("-P"), out.fileName()});
+    PrivateCups::addQueue(name, QString::fromLatin1(q.format), QString::fromLatin1(q.dpi),
+                          QString::fromLatin1(q.paper));
+    if (q.imageableArea)
+        PrivateCups::setImageableArea(name, QString::fromLatin1(q.imageableArea));
 }
 
 class SheetThroughCups : public testing::Test {
@@ -93,7 +78,7 @@ protected:
         const QString file = PrivateCups::outputFile(QString::fromLatin1(q.name));
         QFile::remove(file);
         printEnvelope(*printer, [] { return 0; });
-        SheetView::waitForOutput(QString::fromLatin1(q.name), file);
+        PrivateCups::waitForOutput(QString::fromLatin1(q.name), file);
         return file;
     }
 
