@@ -9,9 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cups/cups.h>
-
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -19,7 +16,6 @@
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
 #include <memory>
 #include <ostream>
@@ -52,24 +48,11 @@ Outcome vornel(const QStringList& arguments) {
             QString::fromUtf8(p.readAllStandardError())};
 }
 
-int activeJobs(const QString& queue) {
-    cups_job_t* jobs = nullptr;
-    const int n =
-        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, CUPS_WHICHJOBS_ACTIVE);
-    cupsFreeJobs(n, jobs);
-    return n;
-}
-
 // What the queue wrote for its last job, rasterised at the queue's resolution; the file is taken away for
 // the next job.
 QImage takePrinted(const QString& queue, int dpi) {
     const QString file = PrivateCups::outputFile(queue);
-    const QDeadlineTimer deadline(60000);
-    while (activeJobs(queue) > 0 || !QFile::exists(file)) {
-        if (deadline.hasExpired())
-            throw std::runtime_error("the queue never finished its job");
-        QThread::msleep(50);
-    }
+    PrivateCups::waitForOutput(queue, file);
     QTemporaryDir dir;
     const QString prefix = dir.filePath(QStringLiteral("page"));
     QProcess p;
@@ -150,7 +133,7 @@ TEST_F(CommandLinePrint, PrintsTheSamePageAsTheWindow) {
         ASSERT_FALSE(fromCommandLine.isNull());
         EXPECT_GT(inkedPixels(fromCommandLine), 1000);
         EXPECT_TRUE(fromCommandLine == fromWindow);
-        EXPECT_EQ(activeJobs(queue), 0);
+        EXPECT_EQ(PrivateCups::activeJobs(queue), 0);
     }
 }
 
@@ -186,7 +169,7 @@ TEST_F(CommandLinePrint, ErrorsGoToStderrWithTheErrorReportsTextAndStatusOne) {
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err,
               QStringLiteral("System Error.  Code: 1286.\r\nDestination \"Fine\" is not accepting jobs.\n"));
-    EXPECT_EQ(activeJobs(QStringLiteral("Fine")), 0);
+    EXPECT_EQ(PrivateCups::activeJobs(QStringLiteral("Fine")), 0);
     EXPECT_FALSE(QFile::exists(PrivateCups::outputFile(QStringLiteral("Fine"))));
 }
 
