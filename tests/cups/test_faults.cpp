@@ -8,6 +8,7 @@
 #include "Main.h"
 #include "PrintButton.h"
 #include "PrivateCups.h"
+#include "ProgramOnCups.h"
 #include "QtPrinters.h"
 #include "TPrinter.h"
 
@@ -62,12 +63,8 @@ void settle() {
 
 // The program as it starts: the printer over CUPS, the main window, its creation handler with failures
 // reported, and the first showing.
-struct Program {
-    Program() {
-        ErrorReport::guard([this] { form.FormCreate(); });
-        form.showFirst();
-        settle();
-    }
+struct Program : ProgramOnCups {
+    Program() { settle(); }
 
     // The print button, as the user presses it; what the error report said.
     QStringList print(QStringList& reported) {
@@ -84,24 +81,9 @@ struct Program {
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
         EXPECT_TRUE(form.isVisible());
     }
-
-    TPrinter printer{std::make_unique<CupsPrintSystem>()};
-    TMainForm form{printer};
 };
 
-class ServerFaults : public testing::Test {
-protected:
-    void SetUp() override {
-        registerApplicationFonts();
-        ErrorReport::setPresenter([this](const QString& text, const QString&) { reported << text; });
-    }
-    void TearDown() override {
-        ErrorReport::setPresenter({});
-        cupsSetServer(nullptr);
-    }
-
-    QStringList reported;
-};
+using ServerFaults = ReportedErrors;
 
 // One queue fault: how it is made and mended, what the user is told when printing meets it, and whether the
 // server takes the job all the same (to print it once the fault is gone).

@@ -6,6 +6,7 @@
 #include "Main.h"
 #include "PrintButton.h"
 #include "PrivateCups.h"
+#include "ProgramOnCups.h"
 #include "TPrinter.h"
 
 #include <gtest/gtest.h>
@@ -26,18 +27,11 @@
 
 namespace {
 
-struct Program {
-    Program() {
-        ErrorReport::guard([this] { form.FormCreate(); });
-        form.showFirst();
-    }
+struct Program : ProgramOnCups {
     void print() {
         QTest::mouseClick(form.BtnPrint, Qt::LeftButton);
         QCoreApplication::processEvents();
     }
-
-    TPrinter printer{std::make_unique<CupsPrintSystem>()};
-    TMainForm form{printer};
 };
 
 // The attributes of the queue's one job as the server keeps them.
