@@ -1,5 +1,6 @@
 // The command line's printing against the private print server: the same page as the window's print
 // button, the printer list as the server has it, and its errors with their status.
+#include "Headless.h"
 #include "ListBox.h"
 #include "Main.h"
 #include "PrintButton.h"
@@ -13,39 +14,17 @@
 #include <QImage>
 #include <QImageReader>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
-#include <ostream>
 #include <stdexcept>
-
-// Messages shown as text when a check fails.
-void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-// As a script runs it: no display, no platform chosen, the print server the tests' environment names.
+// As a script runs it, with the print server the tests' environment names.
 Outcome vornel(const QStringList& arguments) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        env.remove(QString::fromLatin1(name));
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(VORNEL_EXECUTABLE), arguments);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return runHeadless(QStringLiteral(VORNEL_EXECUTABLE), arguments);
 }
 
 // What the queue wrote for its last job, rasterised at the queue's resolution; the file is taken away for
