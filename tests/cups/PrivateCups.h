@@ -4,7 +4,7 @@
 #include <QStringList>
 
 // The tests' private CUPS server, driven through cupsd.sh; ctest says where it is (PrivateCups.cmake).
-// Every call throws std::runtime_error with the script's output when the script fails.
+// Every call throws std::runtime_error with the script's (or program's) output when it fails.
 namespace PrivateCups {
 
 // Adds an enabled queue; format "pdf", "ps" or "pdf-minus90"; dpi such as "300dpi" or "600x300dpi" sets its
