@@ -1,5 +1,6 @@
 // The print job end to end: printed through the private CUPS server onto file queues, read back and
 // rasterised at the queue's resolution, and measured.
+#include "ChooseQueue.h"
 #include "DeviceCaps.h"
 #include "Errors.h"
 #include "Painters.h"
@@ -100,13 +101,7 @@ protected:
         printer = std::make_unique<TPrinter>(std::make_unique<CupsPrintSystem>());
     }
 
-    void choose(const Queue& q) {
-        const auto& list = printer->Printers();
-        for (std::size_t i = 0; i < list.size(); ++i)
-            if (list[i].Device.Device == QLatin1String(q.name))
-                return printer->setPrinterIndex(static_cast<int>(i));
-        FAIL() << "no queue " << q.name;
-    }
+    void choose(const Queue& q) { chooseQueue(*printer, QString::fromLatin1(q.name)); }
 
     // Prints the template on the queue and reads back what came out.
     Printed print(const Queue& q, int templateIndex) {

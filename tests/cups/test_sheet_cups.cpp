@@ -1,6 +1,7 @@
 // The envelope on the sheet, printed through the private CUPS server onto file queues and measured: on
 // Letter moved to stay whole, on A5 and A6 refused, in the same place whichever way the driver turns a
 // landscape page, and with lines wide enough to see at 1200 and 2400 dpi.
+#include "ChooseQueue.h"
 #include "DeviceCaps.h"
 #include "EnvelopeCheck.h"
 #include "ErrorMessage.h"
@@ -18,8 +19,7 @@
 #include <QFile>
 
 #include <memory>
-#include <stdexcept>
-#include <string>
+#include <utility>
 
 namespace {
 
@@ -64,13 +64,7 @@ protected:
         printer = std::make_unique<TPrinter>(std::make_unique<CupsPrintSystem>());
     }
 
-    void choose(const Queue& q) {
-        const auto& list = printer->Printers();
-        for (std::size_t i = 0; i < list.size(); ++i)
-            if (list[i].Device.Device == QLatin1String(q.name))
-                return printer->setPrinterIndex(static_cast<int>(i));
-        throw std::runtime_error("no queue " + std::string(q.name));
-    }
+    void choose(const Queue& q) { chooseQueue(*printer, QString::fromLatin1(q.name)); }
 
     // Prints the solid envelope on the queue; the file it wrote.
     QString print(const Queue& q) {
