@@ -1,5 +1,6 @@
 // The program's command line, run as a user's script runs it: the real executable, with no display.
 // Printing through it is tested against the private print server (tests/cups).
+#include "Headless.h"
 #include "PdfEnvelope.h"
 #include "ReadOnlyFolder.h"
 
@@ -8,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
@@ -16,35 +16,16 @@
 #include <unistd.h>
 
 #include <optional>
-#include <ostream>
-
-// Messages shown as text when a check fails.
-void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-// No display and no platform chosen: the command line must not need either.
+// In the given language, the user's other locale settings left out.
 Outcome vornel(const QStringList& arguments, const QString& lang = QStringLiteral("ru_RU.UTF-8")) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LC_ALL", "LC_MEASUREMENT",
-                             "LC_PAPER", "LANGUAGE"})
+    for (const char* name : {"LC_ALL", "LC_MEASUREMENT", "LC_PAPER", "LANGUAGE"})
         env.remove(QString::fromLatin1(name));
     env.insert(QStringLiteral("LANG"), lang);
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(VORNEL_EXECUTABLE), arguments);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return runHeadless(QStringLiteral(VORNEL_EXECUTABLE), arguments, env);
 }
 
 QStringList filesIn(const QString& folder) {

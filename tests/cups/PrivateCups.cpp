@@ -1,6 +1,13 @@
 #include "PrivateCups.h"
 
+#include <cups/cups.h>
+
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
 
 #include <stdexcept>
 
@@ -35,11 +42,28 @@ void script(const QString& command, const QString& dir, const QStringList& argum
 
 } // namespace
 
-void addQueue(const QString& name, const QString& format, const QString& dpi) {
+void addQueue(const QString& name, const QString& format, const QString& dpi, const QString& paper) {
     QStringList arguments{name, format};
-    if (!dpi.isEmpty())
-        arguments << dpi;
+    if (!dpi.isEmpty() || !paper.isEmpty())
+        arguments << (dpi.isEmpty() ? QStringLiteral("-") : dpi);
+    if (!paper.isEmpty())
+        arguments << paper;
     script(QStringLiteral("add-queue"), sharedDir(), arguments);
+}
+
+void setImageableArea(const QString& queue, const QString& area) {
+    QFile in(sharedDir() + QStringLiteral("/conf/ppd/") + queue + QStringLiteral(".ppd"));
+    if (!in.open(QIODevice::ReadOnly))
+        throw std::runtime_error("no PPD for " + queue.toStdString());
+    QString text = QString::fromLatin1(in.readAll());
+    text.replace(QRegularExpression(QStringLiteral("\\*ImageableArea A4/A4: \"[^\"]*\"")),
+                 QStringLiteral("*ImageableArea A4/A4: \"%1\"").arg(area));
+    QTemporaryDir dir;
+    QFile out(dir.filePath(QStringLiteral("q.ppd")));
+    if (!out.open(QIODevice::WriteOnly) || out.write(text.toLatin1()) < 0)
+        throw std::runtime_error("can't write the PPD copy");
+    out.close();
+    run(QStringLiteral("lpadmin"), {QStringLiteral("-p"), queue, QStringLiteral("-P"), out.fileName()});
 }
 
 void deleteQueue(const QString& name) {
@@ -56,6 +80,35 @@ void setDefault(const QString& name) {
 
 QString outputFile(const QString& queue) {
     return sharedDir() + QStringLiteral("/out/") + queue + QStringLiteral(".out");
+}
+
+int activeJobs(const QString& queue) {
+    cups_job_t* jobs = nullptr;
+    const QByteArray name = queue.toUtf8();
+    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.isEmpty() ? nullptr : name.constData(), 0,
+                               CUPS_WHICHJOBS_ACTIVE);
+    cupsFreeJobs(n, jobs);
+    return n;
+}
+
+void waitForOutput(const QString& queue, const QString& file) {
+    const QDeadlineTimer deadline(60000);
+    while (activeJobs(queue) > 0 || !QFile::exists(file)) {
+        if (deadline.hasExpired())
+            throw std::runtime_error("the queue never finished its job");
+        QThread::msleep(50);
+    }
+}
+
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, arguments);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        throw std::runtime_error((program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) +
+                                  QStringLiteral(": ") + QString::fromLocal8Bit(p.readAll()))
+                                     .toStdString());
+    return QString::fromLocal8Bit(p.readAll());
 }
 
 SpareServer::SpareServer()

@@ -3,18 +3,13 @@
 // What came out of a queue, seen as the landscape page the program drew: device pixels from the corner of
 // the printable area, the sheet turned back from the portrait picture the server produced.
 #include "PrintSystem.h"
+#include "PrivateCups.h"
 
-#include <cups/cups.h>
-
-#include <QDeadlineTimer>
-#include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <QProcess>
 #include <QRect>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <cmath>
 #include <stdexcept>
@@ -22,36 +17,6 @@
 #include <vector>
 
 namespace SheetView {
-
-inline void run(const QString& program, const QStringList& arguments) {
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(program, arguments);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        throw std::runtime_error((program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) +
-                                  QStringLiteral(": ") + QString::fromLocal8Bit(p.readAll()))
-                                     .toStdString());
-}
-
-// Of one queue, or of all when the name is empty.
-inline int activeJobs(const QString& queue) {
-    cups_job_t* jobs = nullptr;
-    const QByteArray name = queue.toUtf8();
-    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.isEmpty() ? nullptr : name.constData(), 0,
-                               CUPS_WHICHJOBS_ACTIVE);
-    cupsFreeJobs(n, jobs);
-    return n;
-}
-
-// Waits until the queue has no job left and the file exists.
-inline void waitForOutput(const QString& queue, const QString& file) {
-    const QDeadlineTimer deadline(60000);
-    while (activeJobs(queue) > 0 || !QFile::exists(file)) {
-        if (deadline.hasExpired())
-            throw std::runtime_error("the queue never finished its job");
-        QThread::msleep(50);
-    }
-}
 
 // How a renderer lays its pixel grid on the sheet: rows counted down from the top edge, a pixel inked where a
 // mark covers its centre (pdftoppm), or up from the bottom edge, the PDF origin, a pixel inked where a mark
@@ -119,7 +84,7 @@ inline Page rasterise(const QString& pdf, const DocumentSettings& s, QRect windo
         arguments << QStringLiteral("-x") << QString::number(window.x()) << QStringLiteral("-y")
                   << QString::number(window.y()) << QStringLiteral("-W") << QString::number(window.width())
                   << QStringLiteral("-H") << QString::number(window.height());
-    run(QStringLiteral("pdftoppm"), arguments << pdf << prefix);
+    PrivateCups::run(QStringLiteral("pdftoppm"), arguments << pdf << prefix);
     QImageReader::setAllocationLimit(1024);
     QImage image(prefix + QStringLiteral(".pgm"));
     if (image.isNull())

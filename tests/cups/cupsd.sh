@@ -27,6 +27,8 @@
 # LPDEST as well. ctest runs start and stop around the tests that need the server (PrivateCups.cmake), and
 # the tests drive it through PrivateCups.h.
 set -eu
+# shellcheck source=tests/cups/end_recorded.sh
+. "$(dirname "$0")/end_recorded.sh"
 
 usage() {
     awk 'NR > 1 && /^#/ { print; next } NR > 1 { exit }' "$0" >&2
@@ -120,19 +122,7 @@ start() {
 
 # Ends the server recorded in DIR, if it still runs: by its PID, and only if that PID is still a cupsd.
 end_server() {
-    [ -f "$dir/cupsd.pid" ] || return 0
-    pid=$(cat "$dir/cupsd.pid")
-    [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = cupsd ] || return 0
-    kill "$pid" 2>/dev/null || return 0
-    tries=0
-    while kill -0 "$pid" 2>/dev/null; do
-        tries=$((tries + 1))
-        if [ $tries -gt 50 ]; then
-            kill -9 "$pid" 2>/dev/null || true
-            break
-        fi
-        sleep 0.1
-    done
+    end_recorded "$dir/cupsd.pid" cupsd
 }
 
 stop() {

@@ -8,6 +8,8 @@
 # The printer will not start without a DNS-SD service; a message bus of its own (a socket in DIR) stands in
 # for the system's, and with registration off nothing is advertised.
 set -eu
+# shellcheck source=tests/cups/end_recorded.sh
+. "$(dirname "$0")/end_recorded.sh"
 
 usage() {
     awk 'NR > 1 && /^#/ { print; next } NR > 1 { exit }' "$0" >&2
@@ -19,26 +21,9 @@ cmd=$1
 dir=$2
 shift 2
 
-# Ends the process recorded in DIR/FILE if it still is the program named.
-end() {
-    [ -f "$dir/$1" ] || return 0
-    pid=$(cat "$dir/$1")
-    [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = "$2" ] || return 0
-    kill "$pid" 2>/dev/null || return 0
-    tries=0
-    while kill -0 "$pid" 2>/dev/null; do
-        tries=$((tries + 1))
-        if [ $tries -gt 50 ]; then
-            kill -9 "$pid" 2>/dev/null || true
-            break
-        fi
-        sleep 0.1
-    done
-}
-
 stop() {
-    end printer.pid ippeveprinter
-    end bus.pid dbus-daemon
+    end_recorded "$dir/printer.pid" ippeveprinter
+    end_recorded "$dir/bus.pid" dbus-daemon
     rm -rf "$dir"
 }
 

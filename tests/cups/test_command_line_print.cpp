@@ -1,5 +1,6 @@
 // The command line's printing against the private print server: the same page as the window's print
 // button, the printer list as the server has it, and its errors with their status.
+#include "Headless.h"
 #include "ListBox.h"
 #include "Main.h"
 #include "PrintButton.h"
@@ -9,67 +10,28 @@
 
 #include <gtest/gtest.h>
 
-#include <cups/cups.h>
-
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
 #include <memory>
-#include <ostream>
 #include <stdexcept>
-
-// Messages shown as text when a check fails.
-void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-// As a script runs it: no display, no platform chosen, the print server the tests' environment names.
+// As a script runs it, with the print server the tests' environment names.
 Outcome vornel(const QStringList& arguments) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        env.remove(QString::fromLatin1(name));
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(VORNEL_EXECUTABLE), arguments);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
-
-int activeJobs(const QString& queue) {
-    cups_job_t* jobs = nullptr;
-    const int n =
-        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, CUPS_WHICHJOBS_ACTIVE);
-    cupsFreeJobs(n, jobs);
-    return n;
+    return runHeadless(QStringLiteral(VORNEL_EXECUTABLE), arguments);
 }
 
 // What the queue wrote for its last job, rasterised at the queue's resolution; the file is taken away for
 // the next job.
 QImage takePrinted(const QString& queue, int dpi) {
     const QString file = PrivateCups::outputFile(queue);
-    const QDeadlineTimer deadline(60000);
-    while (activeJobs(queue) > 0 || !QFile::exists(file)) {
-        if (deadline.hasExpired())
-            throw std::runtime_error("the queue never finished its job");
-        QThread::msleep(50);
-    }
+    PrivateCups::waitForOutput(queue, file);
     QTemporaryDir dir;
     const QString prefix = dir.filePath(QStringLiteral("page"));
     QProcess p;
@@ -150,7 +112,7 @@ TEST_F(CommandLinePrint, PrintsTheSamePageAsTheWindow) {
         ASSERT_FALSE(fromCommandLine.isNull());
         EXPECT_GT(inkedPixels(fromCommandLine), 1000);
         EXPECT_TRUE(fromCommandLine == fromWindow);
-        EXPECT_EQ(activeJobs(queue), 0);
+        EXPECT_EQ(PrivateCups::activeJobs(queue), 0);
     }
 }
 
@@ -186,7 +148,7 @@ TEST_F(CommandLinePrint, ErrorsGoToStderrWithTheErrorReportsTextAndStatusOne) {
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err,
               QStringLiteral("System Error.  Code: 1286.\r\nDestination \"Fine\" is not accepting jobs.\n"));
-    EXPECT_EQ(activeJobs(QStringLiteral("Fine")), 0);
+    EXPECT_EQ(PrivateCups::activeJobs(QStringLiteral("Fine")), 0);
     EXPECT_FALSE(QFile::exists(PrivateCups::outputFile(QStringLiteral("Fine"))));
 }
 

@@ -41,7 +41,7 @@ QByteArray receivedRaster() {
         const QStringList files = jobs.entryList({QStringLiteral("*.pwg")}, QDir::Files);
         if (files.size() > 1)
             throw std::runtime_error("the printer received more than one job");
-        if (files.size() == 1 && SheetView::activeJobs(QString()) == 0) {
+        if (files.size() == 1 && PrivateCups::activeJobs(QString()) == 0) {
             QFile f(jobs.filePath(files.first()));
             if (f.open(QIODevice::ReadOnly)) {
                 const QByteArray bytes = f.readAll();
@@ -71,9 +71,9 @@ protected:
         PrivateCups::deleteAll();
         const QString cupsd = qEnvironmentVariable("VORNEL_CUPSD");
         const QString dir = qEnvironmentVariable("VORNEL_CUPSD_DIR");
-        SheetView::run(cupsd, {QStringLiteral("add-everywhere"), dir, QStringLiteral("Eve600"), uri_});
-        SheetView::run(cupsd, {QStringLiteral("add-everywhere"), dir, QStringLiteral("Eve300"), uri_,
-                               QStringLiteral("300dpi")});
+        PrivateCups::run(cupsd, {QStringLiteral("add-everywhere"), dir, QStringLiteral("Eve600"), uri_});
+        PrivateCups::run(cupsd, {QStringLiteral("add-everywhere"), dir, QStringLiteral("Eve300"), uri_,
+                                 QStringLiteral("300dpi")});
     }
 
     static void TearDownTestSuite() {

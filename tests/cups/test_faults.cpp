@@ -8,6 +8,7 @@
 #include "Main.h"
 #include "PrintButton.h"
 #include "PrivateCups.h"
+#include "ProgramOnCups.h"
 #include "QtPrinters.h"
 #include "TPrinter.h"
 
@@ -19,7 +20,6 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QTest>
 #include <QThread>
@@ -27,42 +27,25 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 
 namespace {
-
-void run(const QString& program, const QStringList& arguments) {
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(program, arguments);
-    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        throw std::runtime_error((program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) +
-                                  QStringLiteral(": ") + QString::fromLocal8Bit(p.readAll()))
-                                     .toStdString());
-}
-
-int activeJobs(const char* queue) {
-    cups_job_t* jobs = nullptr;
-    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue, 0, CUPS_WHICHJOBS_ACTIVE);
-    cupsFreeJobs(n, jobs);
-    return n;
-}
 
 void restartJobs(const char* queue) {
     cups_job_t* jobs = nullptr;
     const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue, 0, CUPS_WHICHJOBS_ACTIVE);
     const auto freeJobs = qScopeGuard([&] { cupsFreeJobs(n, jobs); });
     for (int i = 0; i < n; ++i)
-        run(QStringLiteral("lp"),
-            {QStringLiteral("-i"), QStringLiteral("%1-%2").arg(QString::fromUtf8(queue)).arg(jobs[i].id),
-             QStringLiteral("-H"), QStringLiteral("restart")});
+        PrivateCups::run(QStringLiteral("lp"),
+                         {QStringLiteral("-i"),
+                          QStringLiteral("%1-%2").arg(QString::fromUtf8(queue)).arg(jobs[i].id),
+                          QStringLiteral("-H"), QStringLiteral("restart")});
 }
 
 // Waits until the queue has no job left and the file holds a PDF; false when that never happens.
 bool cameOut(const char* queue, const QString& file) {
     const QDeadlineTimer deadline(60000);
     while (!deadline.hasExpired()) {
-        if (activeJobs(queue) == 0 && QFile::exists(file)) {
+        if (PrivateCups::activeJobs(QString::fromUtf8(queue)) == 0 && QFile::exists(file)) {
             QFile f(file);
             return f.open(QIODevice::ReadOnly) && f.readAll().contains("%PDF-");
         }
@@ -80,12 +63,8 @@ void settle() {
 
 // The program as it starts: the printer over CUPS, the main window, its creation handler with failures
 // reported, and the first showing.
-struct Program {
-    Program() {
-        ErrorReport::guard([this] { form.FormCreate(); });
-        form.showFirst();
-        settle();
-    }
+struct Program : ProgramOnCups {
+    Program() { settle(); }
 
     // The print button, as the user presses it; what the error report said.
     QStringList print(QStringList& reported) {
@@ -102,24 +81,9 @@ struct Program {
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
         EXPECT_TRUE(form.isVisible());
     }
-
-    TPrinter printer{std::make_unique<CupsPrintSystem>()};
-    TMainForm form{printer};
 };
 
-class ServerFaults : public testing::Test {
-protected:
-    void SetUp() override {
-        registerApplicationFonts();
-        ErrorReport::setPresenter([this](const QString& text, const QString&) { reported << text; });
-    }
-    void TearDown() override {
-        ErrorReport::setPresenter({});
-        cupsSetServer(nullptr);
-    }
-
-    QStringList reported;
-};
+using ServerFaults = ReportedErrors;
 
 // One queue fault: how it is made and mended, what the user is told when printing meets it, and whether the
 // server takes the job all the same (to print it once the fault is gone).
@@ -145,25 +109,26 @@ std::vector<QueueFault> queueFaults() {
          {QStringLiteral("Printer selected is not valid.")},
          false},
         {"queue rejecting jobs",
-         [] { run(QStringLiteral("cupsreject"), {Main}); },
-         [] { run(QStringLiteral("cupsaccept"), {Main}); },
+         [] { PrivateCups::run(QStringLiteral("cupsreject"), {Main}); },
+         [] { PrivateCups::run(QStringLiteral("cupsaccept"), {Main}); },
          {QStringLiteral("System Error.  Code: 1286.\r\nDestination \"Main\" is not accepting jobs.")},
          false},
         // A stopped queue is no refusal: it keeps the job until it is started again.
         {"queue disabled",
-         [] { run(QStringLiteral("cupsdisable"), {Main}); },
-         [] { run(QStringLiteral("cupsenable"), {Main}); },
+         [] { PrivateCups::run(QStringLiteral("cupsdisable"), {Main}); },
+         [] { PrivateCups::run(QStringLiteral("cupsenable"), {Main}); },
          {},
          true},
         // The device fails only when the server gets to the job, after the program has handed it over; the
         // server stops the job and keeps it, to be started again once the device is mended.
         {"device that fails",
          [] {
-             run(QStringLiteral("lpadmin"), {QStringLiteral("-p"), Main, QStringLiteral("-v"),
-                                             QStringLiteral("file:///nonexistent/Main.out")});
+             PrivateCups::run(QStringLiteral("lpadmin"), {QStringLiteral("-p"), Main, QStringLiteral("-v"),
+                                                          QStringLiteral("file:///nonexistent/Main.out")});
          },
          [goodDevice] {
-             run(QStringLiteral("lpadmin"), {QStringLiteral("-p"), Main, QStringLiteral("-v"), goodDevice});
+             PrivateCups::run(QStringLiteral("lpadmin"),
+                              {QStringLiteral("-p"), Main, QStringLiteral("-v"), goodDevice});
              restartJobs("Main");
          },
          {},
@@ -190,7 +155,7 @@ TEST_F(ServerFaults, QueueFaultsAreToldAndTheNextCommandPrintsOnceMended) {
         QTest::keyClick(program.form.ListBoxTemplates, Qt::Key_Down);
         EXPECT_EQ(program.form.ListBoxTemplates->ItemIndex(), 1);
         if (fault.jobTaken) {
-            EXPECT_EQ(activeJobs("Main"), 1);
+            EXPECT_EQ(PrivateCups::activeJobs(QStringLiteral("Main")), 1);
             EXPECT_FALSE(QFile::exists(output));
         }
 

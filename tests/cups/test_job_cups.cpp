@@ -1,5 +1,6 @@
 // The print job end to end: printed through the private CUPS server onto file queues, read back and
 // rasterised at the queue's resolution, and measured.
+#include "ChooseQueue.h"
 #include "DeviceCaps.h"
 #include "Errors.h"
 #include "Painters.h"
@@ -12,15 +13,11 @@
 
 #include <cups/cups.h>
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTransform>
 
 #include <cmath>
@@ -44,42 +41,10 @@ const Queue q600x300{"Q600x300", "600x300dpi"};
 // Every margin different: 20 mm left, 12 mm bottom, 5 mm right and 8 mm top of the portrait sheet.
 const Queue qMargins{"Margins", "300dpi", "56.69 34.02 580.83 819.32"};
 
-void run(const QString& program, const QStringList& arguments) {
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(program, arguments);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        throw std::runtime_error((program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) +
-                                  QStringLiteral(": ") + QString::fromLocal8Bit(p.readAll()))
-                                     .toStdString());
-}
-
 void addQueue(const Queue& q) {
     PrivateCups::addQueue(QString::fromLatin1(q.name), QStringLiteral("pdf"), QString::fromLatin1(q.dpi));
-    if (!q.imageableArea)
-        return;
-    const QString ppd = qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("/conf/ppd/") +
-                        QString::fromLatin1(q.name) + QStringLiteral(".ppd");
-    QFile in(ppd);
-    if (!in.open(QIODevice::ReadOnly))
-        throw std::runtime_error("no PPD for " + std::string(q.name));
-    QString text = QString::fromLatin1(in.readAll());
-    text.replace(QRegularExpression(QStringLiteral("\\*ImageableArea A4/A4: \"[^\"]*\"")),
-                 QStringLiteral("*ImageableArea A4/A4: \"%1\"").arg(QString::fromLatin1(q.imageableArea)));
-    QTemporaryDir dir;
-    QFile out(dir.filePath(QStringLiteral("q.ppd")));
-    if (!out.open(QIODevice::WriteOnly) || out.write(text.toLatin1()) < 0)
-        throw std::runtime_error("can't write the PPD copy");
-    out.close();
-    run(QStringLiteral("lpadmin"),
-        {QStringLiteral("-p"), QString::fromLatin1(q.name), QStringLiteral("-P"), out.fileName()});
-}
-
-int activeJobs(const char* queue) {
-    cups_job_t* jobs = nullptr;
-    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue, 0, CUPS_WHICHJOBS_ACTIVE);
-    cupsFreeJobs(n, jobs);
-    return n;
+    if (q.imageableArea)
+        PrivateCups::setImageableArea(QString::fromLatin1(q.name), QString::fromLatin1(q.imageableArea));
 }
 
 // What a queue printed: the PDF it wrote, rasterised at the queue's resolution and turned back so that it
@@ -99,18 +64,13 @@ struct Printed {
 
 Printed readBack(const Queue& q, const DocumentSettings& sheet) {
     const QString file = PrivateCups::outputFile(QString::fromLatin1(q.name));
-    const QDeadlineTimer deadline(60000);
-    while (activeJobs(q.name) > 0 || !QFile::exists(file)) {
-        if (deadline.hasExpired())
-            throw std::runtime_error("the queue never finished its job");
-        QThread::msleep(50);
-    }
+    PrivateCups::waitForOutput(QString::fromLatin1(q.name), file);
     QTemporaryDir dir;
     const QString prefix = dir.filePath(QStringLiteral("page"));
-    run(QStringLiteral("pdftoppm"),
-        {QStringLiteral("-gray"), QStringLiteral("-singlefile"), QStringLiteral("-rx"),
-         QString::number(sheet.xResolution), QStringLiteral("-ry"), QString::number(sheet.yResolution), file,
-         prefix});
+    PrivateCups::run(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-gray"), QStringLiteral("-singlefile"), QStringLiteral("-rx"),
+                      QString::number(sheet.xResolution), QStringLiteral("-ry"),
+                      QString::number(sheet.yResolution), file, prefix});
     // A sheet at 600 dpi is past Qt's default limit for reading pictures.
     QImageReader::setAllocationLimit(1024);
     QImage sheetImage(prefix + QStringLiteral(".pgm"));
@@ -141,13 +101,7 @@ protected:
         printer = std::make_unique<TPrinter>(std::make_unique<CupsPrintSystem>());
     }
 
-    void choose(const Queue& q) {
-        const auto& list = printer->Printers();
-        for (std::size_t i = 0; i < list.size(); ++i)
-            if (list[i].Device.Device == QLatin1String(q.name))
-                return printer->setPrinterIndex(static_cast<int>(i));
-        FAIL() << "no queue " << q.name;
-    }
+    void choose(const Queue& q) { chooseQueue(*printer, QString::fromLatin1(q.name)); }
 
     // Prints the template on the queue and reads back what came out.
     Printed print(const Queue& q, int templateIndex) {
@@ -303,9 +257,9 @@ TEST_F(JobThroughCups, NoTemplateSendsNoJobAndSaysWhatIsMissing) {
 // Read while the job waits on a stopped queue, which takes it and holds it.
 TEST_F(JobThroughCups, TheJobHasAnEmptyNameAndAsksForNoScalingAndNoTurn) {
     choose(q300);
-    run(QStringLiteral("cupsdisable"), {QString::fromLatin1(q300.name)});
+    PrivateCups::run(QStringLiteral("cupsdisable"), {QString::fromLatin1(q300.name)});
     const auto enable =
-        qScopeGuard([] { run(QStringLiteral("cupsenable"), {QString::fromLatin1(q300.name)}); });
+        qScopeGuard([] { PrivateCups::run(QStringLiteral("cupsenable"), {QString::fromLatin1(q300.name)}); });
     printEnvelope(*printer, [] { return 0; });
     cups_job_t* jobs = nullptr;
     const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, q300.name, 0, CUPS_WHICHJOBS_ACTIVE);
@@ -329,8 +283,9 @@ TEST_F(JobThroughCups, TheJobHasAnEmptyNameAndAsksForNoScalingAndNoTurn) {
 // The server's own words, and a printer object ready for the next command.
 TEST_F(JobThroughCups, ARefusedJobIsReportedAndTheNextOneGoesThrough) {
     choose(q600);
-    run(QStringLiteral("cupsreject"), {QString::fromLatin1(q600.name)});
-    auto accept = qScopeGuard([] { run(QStringLiteral("cupsaccept"), {QString::fromLatin1(q600.name)}); });
+    PrivateCups::run(QStringLiteral("cupsreject"), {QString::fromLatin1(q600.name)});
+    auto accept =
+        qScopeGuard([] { PrivateCups::run(QStringLiteral("cupsaccept"), {QString::fromLatin1(q600.name)}); });
     try {
         printEnvelope(*printer, [] { return 1; });
         ADD_FAILURE() << "a rejecting queue took the job";
@@ -340,10 +295,10 @@ TEST_F(JobThroughCups, ARefusedJobIsReportedAndTheNextOneGoesThrough) {
     }
     EXPECT_FALSE(printer->Printing());
     EXPECT_EQ(printer->State(), psNoHandle);
-    EXPECT_EQ(activeJobs(q600.name), 0);
+    EXPECT_EQ(PrivateCups::activeJobs(QString::fromLatin1(q600.name)), 0);
 
     accept.dismiss();
-    run(QStringLiteral("cupsaccept"), {QString::fromLatin1(q600.name)});
+    PrivateCups::run(QStringLiteral("cupsaccept"), {QString::fromLatin1(q600.name)});
     QFile::remove(PrivateCups::outputFile(QString::fromLatin1(q600.name)));
     printEnvelope(*printer, [] { return 1; });
     const Printed p = readBack(q600, *printer->DevMode());

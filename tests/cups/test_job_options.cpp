@@ -6,6 +6,7 @@
 #include "Main.h"
 #include "PrintButton.h"
 #include "PrivateCups.h"
+#include "ProgramOnCups.h"
 #include "TPrinter.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,6 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTest>
@@ -27,29 +27,11 @@
 
 namespace {
 
-QString run(const QString& program, const QStringList& arguments) {
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(program, arguments);
-    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        throw std::runtime_error((program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) +
-                                  QStringLiteral(": ") + QString::fromLocal8Bit(p.readAll()))
-                                     .toStdString());
-    return QString::fromLocal8Bit(p.readAll());
-}
-
-struct Program {
-    Program() {
-        ErrorReport::guard([this] { form.FormCreate(); });
-        form.showFirst();
-    }
+struct Program : ProgramOnCups {
     void print() {
         QTest::mouseClick(form.BtnPrint, Qt::LeftButton);
         QCoreApplication::processEvents();
     }
-
-    TPrinter printer{std::make_unique<CupsPrintSystem>()};
-    TMainForm form{printer};
 };
 
 // The attributes of the queue's one job as the server keeps them.
@@ -99,7 +81,7 @@ QSizeF printedSheet(const QString& queue) {
             throw std::runtime_error("the queue never finished its job");
         QThread::msleep(50);
     }
-    const QString info = run(QStringLiteral("pdfinfo"), {file});
+    const QString info = PrivateCups::run(QStringLiteral("pdfinfo"), {file});
     const QRegularExpressionMatch size =
         QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts")).match(info);
     if (!size.hasMatch())
@@ -132,10 +114,10 @@ protected:
     // A default queue whose paper is Letter, held: its job waits to be looked at.
     static void heldQueue(const QString& name, const QString& dpi, const QString& media) {
         PrivateCups::addQueue(name, QStringLiteral("pdf"), dpi);
-        run(QStringLiteral("lpadmin"),
-            {QStringLiteral("-p"), name, QStringLiteral("-o"), QStringLiteral("media-default=") + media});
+        PrivateCups::run(QStringLiteral("lpadmin"), {QStringLiteral("-p"), name, QStringLiteral("-o"),
+                                                     QStringLiteral("media-default=") + media});
         PrivateCups::setDefault(name);
-        run(QStringLiteral("cupsdisable"), {name});
+        PrivateCups::run(QStringLiteral("cupsdisable"), {name});
         QFile::remove(PrivateCups::outputFile(name));
     }
 
@@ -194,7 +176,7 @@ TEST_F(JobOptions, UsersPaperAndResolutionGoWithTheJob) {
         EXPECT_EQ(job.media, c.media);
         EXPECT_EQ(job.resolution, c.resolution);
 
-        run(QStringLiteral("cupsenable"), {queue});
+        PrivateCups::run(QStringLiteral("cupsenable"), {queue});
         const QSizeF sheet = printedSheet(queue);
         EXPECT_NEAR(sheet.width(), c.sheet.width(), 1.0);
         EXPECT_NEAR(sheet.height(), c.sheet.height(), 1.0);
@@ -216,7 +198,7 @@ TEST_F(JobOptions, DefaultPaperThePrinterLacksFallsBackToOneItHas) {
     program.print();
     EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(onlyJob("Photo").media, paper);
-    run(QStringLiteral("cupsenable"), {queue});
+    PrivateCups::run(QStringLiteral("cupsenable"), {queue});
     const QSizeF sheet = printedSheet(queue);
     EXPECT_NEAR(sheet.width(), program.printer.DevMode()->paperWidth * 72 / 2540.0, 1.0);
     EXPECT_NEAR(sheet.height(), program.printer.DevMode()->paperLength * 72 / 2540.0, 1.0);

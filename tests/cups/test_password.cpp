@@ -9,6 +9,7 @@
 #include "PasswordDialog.h"
 #include "PrintButton.h"
 #include "PrivateCups.h"
+#include "ProgramOnCups.h"
 #include "TPrinter.h"
 
 #include <gtest/gtest.h>
@@ -32,15 +33,7 @@ namespace {
 const QString User = QStringLiteral("vornel-print");
 const QString Password = QStringLiteral("Envelope-7");
 
-struct Program {
-    Program() {
-        ErrorReport::guard([this] { form.FormCreate(); });
-        form.showFirst();
-    }
-
-    TPrinter printer{std::make_unique<CupsPrintSystem>()};
-    TMainForm form{printer};
-};
+using Program = ProgramOnCups;
 
 // What the user saw in the dialog, and what they did.
 struct Answer {

@@ -1,6 +1,7 @@
 // The envelope on the sheet, printed through the private CUPS server onto file queues and measured: on
 // Letter moved to stay whole, on A5 and A6 refused, in the same place whichever way the driver turns a
 // landscape page, and with lines wide enough to see at 1200 and 2400 dpi.
+#include "ChooseQueue.h"
 #include "DeviceCaps.h"
 #include "EnvelopeCheck.h"
 #include "ErrorMessage.h"
@@ -13,12 +14,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cups/cups.h>
+
 #include <QFile>
-#include <QRegularExpression>
 
 #include <memory>
-#include <stdexcept>
-#include <string>
+#include <utility>
 
 namespace {
 
@@ -44,26 +45,10 @@ const Queue q2400{"S2400", "pdf", "2400dpi", "A4"};
 
 void addQueue(const Queue& q) {
     const QString name = QString::fromLatin1(q.name);
-    SheetView::run(qEnvironmentVariable("VORNEL_CUPSD"),
-                   {QStringLiteral("add-queue"), qEnvironmentVariable("VORNEL_CUPSD_DIR"), name,
-                    QString::fromLatin1(q.format), QString::fromLatin1(q.dpi), QString::fromLatin1(q.paper)});
-    if (!q.imageableArea)
-        return;
-    const QString ppd = qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("/conf/ppd/") + name +
-                        QStringLiteral(".ppd");
-    QFile in(ppd);
-    if (!in.open(QIODevice::ReadOnly))
-        throw std::runtime_error("no PPD for " + std::string(q.name));
-    QString text = QString::fromLatin1(in.readAll());
-    text.replace(QRegularExpression(QStringLiteral("\\*ImageableArea A4/A4: \"[^\"]*\"")),
-                 QStringLiteral("*ImageableArea A4/A4: \"%1\"").arg(QString::fromLatin1(q.imageableArea)));
-    QTemporaryDir dir;
-    QFile out(dir.filePath(QStringLiteral("q.ppd")));
-    if (!out.open(QIODevice::WriteOnly) || out.write(text.toLatin1()) < 0)
-        throw std::runtime_error("can't write the PPD copy");
-    out.close();
-    SheetView::run(QStringLiteral("lpadmin"),
-                   {QStringLiteral("-p"), name, QStringLiteral("-P"), out.fileName()});
+    PrivateCups::addQueue(name, QString::fromLatin1(q.format), QString::fromLatin1(q.dpi),
+                          QString::fromLatin1(q.paper));
+    if (q.imageableArea)
+        PrivateCups::setImageableArea(name, QString::fromLatin1(q.imageableArea));
 }
 
 class SheetThroughCups : public testing::Test {
@@ -79,13 +64,7 @@ protected:
         printer = std::make_unique<TPrinter>(std::make_unique<CupsPrintSystem>());
     }
 
-    void choose(const Queue& q) {
-        const auto& list = printer->Printers();
-        for (std::size_t i = 0; i < list.size(); ++i)
-            if (list[i].Device.Device == QLatin1String(q.name))
-                return printer->setPrinterIndex(static_cast<int>(i));
-        throw std::runtime_error("no queue " + std::string(q.name));
-    }
+    void choose(const Queue& q) { chooseQueue(*printer, QString::fromLatin1(q.name)); }
 
     // Prints the solid envelope on the queue; the file it wrote.
     QString print(const Queue& q) {
@@ -93,7 +72,7 @@ protected:
         const QString file = PrivateCups::outputFile(QString::fromLatin1(q.name));
         QFile::remove(file);
         printEnvelope(*printer, [] { return 0; });
-        SheetView::waitForOutput(QString::fromLatin1(q.name), file);
+        PrivateCups::waitForOutput(QString::fromLatin1(q.name), file);
         return file;
     }
 

@@ -8,6 +8,7 @@
 #include "Main.h"
 #include "PrintButton.h"
 #include "PrivateCups.h"
+#include "ProgramOnCups.h"
 #include "TPrinter.h"
 
 #include <gtest/gtest.h>
@@ -64,33 +65,15 @@ private:
     int port_ = 0;
 };
 
-struct Program {
-    Program() {
-        ErrorReport::guard([this] { form.FormCreate(); });
-        form.showFirst();
-    }
+using Program = ProgramOnCups;
 
-    TPrinter printer{std::make_unique<CupsPrintSystem>()};
-    TMainForm form{printer};
-};
-
-class SilentServer : public testing::Test {
+class SilentServer : public ReportedErrors {
 protected:
-    void SetUp() override {
-        registerApplicationFonts();
-        ErrorReport::setPresenter([this](const QString& text, const QString&) { reported << text; });
-    }
-    void TearDown() override {
-        ErrorReport::setPresenter({});
-        cupsSetServer(nullptr);
-    }
-
     void useServer(const QString& address) {
         server = address.toUtf8();
         cupsSetServer(server.constData());
     }
 
-    QStringList reported;
     QByteArray server;
 };
 

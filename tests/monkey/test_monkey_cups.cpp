@@ -23,7 +23,6 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QTest>
 #include <QThread>
@@ -37,22 +36,6 @@ namespace {
 
 constexpr unsigned DefaultSeed = 20261210;
 constexpr int DefaultActions = 1000;
-
-void run(const QString& program, const QStringList& arguments) {
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(program, arguments);
-    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        throw std::runtime_error(
-            (program + QStringLiteral(": ") + QString::fromLocal8Bit(p.readAll())).toStdString());
-}
-
-int activeJobs(const char* queue) {
-    cups_job_t* jobs = nullptr;
-    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue, 0, CUPS_WHICHJOBS_ACTIVE);
-    cupsFreeJobs(n, jobs);
-    return n;
-}
 
 // What an administrator does to a queue while the program runs.
 void setAccepting(const char* queue, bool accept) {
@@ -95,8 +78,8 @@ TEST(MonkeyOverCups, TheProgramOutlivesEveryActionAndStillPrints) {
     PrivateCups::addQueue(QStringLiteral("Stopped"));
     PrivateCups::addQueue(QStringLiteral("Vanishing"));
     PrivateCups::setDefault(QStringLiteral("Good"));
-    run(QStringLiteral("cupsreject"), {QStringLiteral("Refusing")});
-    run(QStringLiteral("cupsdisable"), {QStringLiteral("Stopped")});
+    PrivateCups::run(QStringLiteral("cupsreject"), {QStringLiteral("Refusing")});
+    PrivateCups::run(QStringLiteral("cupsdisable"), {QStringLiteral("Stopped")});
 
     int links = 0;
     Shell::setOpener([&](const QString&, int) {
@@ -173,7 +156,7 @@ TEST(MonkeyOverCups, TheProgramOutlivesEveryActionAndStillPrints) {
 
     // Earlier jobs finish first, so that the file read below is the last job's.
     const QDeadlineTimer deadline(60000);
-    while (activeJobs("Good") > 0 && !deadline.hasExpired())
+    while (PrivateCups::activeJobs(QStringLiteral("Good")) > 0 && !deadline.hasExpired())
         QThread::msleep(50);
     const QString output = PrivateCups::outputFile(QStringLiteral("Good"));
     QFile::remove(output);
@@ -183,7 +166,8 @@ TEST(MonkeyOverCups, TheProgramOutlivesEveryActionAndStillPrints) {
     EXPECT_EQ(dismisser.boxTexts.size(), boxesBefore)
         << dismisser.boxTexts.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(judgeState(form, printer), QString());
-    while ((activeJobs("Good") > 0 || !QFile::exists(output)) && !deadline.hasExpired())
+    while ((PrivateCups::activeJobs(QStringLiteral("Good")) > 0 || !QFile::exists(output)) &&
+           !deadline.hasExpired())
         QThread::msleep(50);
     QFile printed(output);
     ASSERT_TRUE(printed.open(QIODevice::ReadOnly)) << "the last job never came out";
