@@ -1,73 +1,17 @@
 #include "CupsPrinterHandle.h"
 
-#include "CupsResolution.h"
+#include "CupsCapabilitySettings.h"
+#include "CupsDefaultSettings.h"
 #include "CupsServer.h"
-
-#include <QByteArray>
-
-namespace {
-
-// The media to lay the page out on: the one in effect if the printer has it; else what libcups takes for
-// the default, if the printer has that; else the first size the printer lists.
-bool effectiveMedia(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, cups_size_t& size) {
-    const auto listed = [&](const char* media) {
-        return media && cupsGetDestMediaByName(http, dest, info, media, CUPS_MEDIA_FLAGS_DEFAULT, &size);
-    };
-    const char* media = cupsGetOption(CUPS_MEDIA, dest->num_options, dest->options);
-    if (!media) {
-        ipp_attribute_t* attr = cupsFindDestDefault(http, dest, info, CUPS_MEDIA);
-        media = attr ? ippGetString(attr, 0, nullptr) : nullptr;
-    }
-    if (listed(media))
-        return true;
-    cups_size_t candidate{};
-    if (cupsGetDestMediaDefault(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &candidate) &&
-        listed(candidate.media))
-        return true;
-    const int count = cupsGetDestMediaCount(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT);
-    for (int i = 0; i < count; ++i) {
-        // A custom size is a range of sizes, not a paper.
-        if (cupsGetDestMediaByIndex(http, dest, info, i, CUPS_MEDIA_FLAGS_DEFAULT, &candidate) &&
-            !QByteArray(candidate.media).startsWith("custom_") && listed(candidate.media))
-            return true;
-    }
-    return false;
-}
-
-} // namespace
 
 CupsPrinterHandle::CupsPrinterHandle(std::shared_ptr<CupsSession> session, CupsDest dest)
     : session_(std::move(session)), dest_(std::move(dest)) {}
 
 std::optional<DocumentSettings> CupsPrinterHandle::documentSettings() {
-    CupsConnection* connection = session_->connection();
-    if (!connection)
+    if (!session_->connection())
         throw CupsServer::unavailable();
-    http_t* http = connection->get();
-    cups_dest_t* dest = dest_.get();
-    info_.reset(cupsCopyDestInfo(http, dest));
-    if (!info_) {
-        if (session_->serverFailed())
-            throw CupsServer::unavailable();
-        return std::nullopt;
-    }
-
-    cups_size_t size{};
-    if (!effectiveMedia(http, dest, info_.get(), size))
-        return std::nullopt;
-    const std::optional<Resolution> resolution = effectiveResolution(http, dest, info_.get());
-    if (!resolution)
-        return std::nullopt;
-
-    DocumentSettings settings;
-    settings.paperName = QString::fromUtf8(size.media);
-    settings.paperWidth = size.width;
-    settings.paperLength = size.length;
-    settings.marginLeft = size.left;
-    settings.marginRight = size.right;
-    settings.marginTop = size.top;
-    settings.marginBottom = size.bottom;
-    settings.xResolution = resolution->across;
-    settings.yResolution = resolution->down;
-    return settings;
+    // The queue's own defaults, the usual case, come from a short answer; anything else from the full one.
+    if (std::optional<DocumentSettings> settings = askDefaultSettings(*session_, dest_.get()))
+        return settings;
+    return askCapabilitySettings(*session_, dest_.get());
 }

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-// An open CUPS queue: its destination, and its capabilities once the settings have been asked for.
+// An open CUPS queue: its destination.
 class CupsPrinterHandle : public PrinterHandle {
 public:
     CupsPrinterHandle(std::shared_ptr<CupsSession> session, CupsDest dest);
@@ -20,5 +20,4 @@ public:
 private:
     std::shared_ptr<CupsSession> session_;
     CupsDest dest_;
-    CupsDestInfo info_;
 };

@@ -56,6 +56,16 @@ std::optional<Resolution> effectiveResolution(http_t* http, cups_dest_t* dest, c
     return fromAttribute(cupsFindDestSupported(http, dest, info, "printer-resolution"));
 }
 
+std::optional<Resolution> effectiveResolution(cups_dest_t* dest, ipp_t* attributes) {
+    if (const std::optional<Resolution> chosen =
+            fromOption(cupsGetOption("printer-resolution", dest->num_options, dest->options)))
+        return chosen;
+    if (const std::optional<Resolution> byDefault =
+            fromAttribute(ippFindAttribute(attributes, "printer-resolution-default", IPP_TAG_ZERO)))
+        return byDefault;
+    return fromAttribute(ippFindAttribute(attributes, "printer-resolution-supported", IPP_TAG_ZERO));
+}
+
 QByteArray resolutionOption(int across, int down) {
     if (across == down)
         return QByteArray::number(across) + "dpi";

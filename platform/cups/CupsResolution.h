@@ -15,6 +15,8 @@ struct Resolution {
 // The resolution in effect: the user's "printer-resolution" from lpoptions, else the queue's default,
 // else the first it supports.
 std::optional<Resolution> effectiveResolution(http_t* http, cups_dest_t* dest, cups_dinfo_t* info);
+// The same from the printer's attributes as a Get-Printer-Attributes answer holds them.
+std::optional<Resolution> effectiveResolution(cups_dest_t* dest, ipp_t* attributes);
 
 // "300dpi", or "600x300dpi" when the two differ: the job attribute's value.
 QByteArray resolutionOption(int across, int down);

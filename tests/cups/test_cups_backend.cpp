@@ -1,4 +1,7 @@
 // The CUPS backend of the print system against the private server.
+#include "CupsCapabilitySettings.h"
+#include "CupsDefaultSettings.h"
+#include "CupsDestLookup.h"
 #include "CupsPrintSystem.h"
 #include "Errors.h"
 #include "PrivateCups.h"
@@ -152,6 +155,51 @@ TEST_F(CupsBackend, UsersOwnPaperForAQueueComesFirst) {
     EXPECT_EQ(settings->paperName, QStringLiteral("iso_a5_148x210mm"));
     EXPECT_NEAR(settings->paperWidth, 14800, 50);
     EXPECT_NEAR(settings->paperLength, 21000, 50);
+}
+
+// The short answer at start-up stands in for the full capabilities only where both say the same; a paper
+// the user chose that is not the default is left to the full capabilities.
+TEST_F(CupsBackend, ShortAnswerGivesWhatTheFullCapabilitiesGive) {
+    struct Case {
+        const char* name;
+        const char* format;
+        const char* dpi;
+        const char* lpoptions; // the user's options for the queue, if any
+        bool shortAnswer;      // whether the short answer is enough
+    } cases[] = {
+        {"PostScript", "ps", "", "", true},
+        {"PostScript, 600 by 300", "ps", "600x300dpi", "", true},
+        {"PDF", "pdf", "", "", true},
+        {"PDF, 1200", "pdf", "1200dpi", "", true},
+        {"the user's paper is the default", "pdf", "", "media=iso_a4_210x297mm", true},
+        {"the user's resolution", "pdf", "", "printer-resolution=300dpi", true},
+        {"the user's paper is another", "pdf", "", "media=iso_a5_148x210mm", false},
+        {"the user's paper is one the printer lacks", "pdf", "", "media=iso_a0_841x1189mm", false},
+    };
+    ASSERT_TRUE(QDir().mkpath(QDir::homePath() + QStringLiteral("/.cups")));
+    QFile file(QDir::homePath() + QStringLiteral("/.cups/lpoptions"));
+    const auto removeOptions = qScopeGuard([&] { file.remove(); });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PrivateCups::deleteAll();
+        PrivateCups::addQueue(QStringLiteral("Queue"), QString::fromLatin1(c.format),
+                              QString::fromLatin1(c.dpi));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        if (*c.lpoptions)
+            file.write(QByteArray("Dest Queue ") + c.lpoptions + '\n');
+        file.close();
+
+        CupsSession session;
+        const CupsDest dest = lookUpDest(session, QStringLiteral("Queue"));
+        ASSERT_NE(dest, nullptr);
+        const std::optional<DocumentSettings> full = askCapabilitySettings(session, dest.get());
+        ASSERT_TRUE(full);
+        const std::optional<DocumentSettings> short_ = askDefaultSettings(session, dest.get());
+        EXPECT_EQ(short_.has_value(), c.shortAnswer);
+        if (short_) {
+            EXPECT_EQ(*short_, *full);
+        }
+    }
 }
 
 TEST_F(CupsBackend, QueueThatIsGone) {

@@ -1,0 +1,131 @@
+#include "CupsDefaultSettings.h"
+
+#include "CupsDestLookup.h"
+#include "CupsOwners.h"
+#include "CupsResolution.h"
+#include "CupsServer.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdlib>
+#include <iterator>
+
+namespace {
+
+int member(ipp_t* collection, const char* name) {
+    ipp_attribute_t* attr = ippFindAttribute(collection, name, IPP_TAG_INTEGER);
+    return attr ? ippGetInteger(attr, 0) : -1;
+}
+
+struct Margins {
+    int left = 0, right = 0, top = 0, bottom = 0;
+    bool bordered() const { return left > 0 && right > 0 && top > 0 && bottom > 0; }
+    bool borderless() const { return !left && !right && !top && !bottom; }
+    bool within(const Margins& other) const {
+        return left <= other.left && right <= other.right && top <= other.top && bottom <= other.bottom;
+    }
+};
+
+ipp_t* sizeOf(ipp_t* col) {
+    ipp_attribute_t* attr = col ? ippFindAttribute(col, "media-size", IPP_TAG_BEGIN_COLLECTION) : nullptr;
+    return attr ? ippGetCollection(attr, 0) : nullptr;
+}
+
+// The paper libcups lays out a size on: of the printer's entries for it, the one with the smallest margins
+// that are not zero. Nothing where that would depend on the order of the entries or the entries near the
+// size differ in size, which the full capabilities then settle.
+bool paperOfSize(ipp_t* answer, const pwg_media_t& media, DocumentSettings& settings) {
+    constexpr int Near = 200; // two millimetres: libcups matches sizes with some slack
+    ipp_attribute_t* database = ippFindAttribute(answer, "media-col-database", IPP_TAG_BEGIN_COLLECTION);
+    std::optional<Margins> best;
+    int width = 0;
+    int length = 0;
+    bool borderless = false;
+    for (int i = 0; database && i < ippGetCount(database); ++i) {
+        ipp_t* col = ippGetCollection(database, i);
+        ipp_t* size = sizeOf(col);
+        if (!size)
+            continue;
+        const int x = member(size, "x-dimension");
+        const int y = member(size, "y-dimension");
+        if (std::abs(x - media.width) > Near || std::abs(y - media.length) > Near)
+            continue;
+        if ((width || length) && (x != width || y != length))
+            return false;
+        width = x;
+        length = y;
+        const Margins m{member(col, "media-left-margin"), member(col, "media-right-margin"),
+                        member(col, "media-top-margin"), member(col, "media-bottom-margin")};
+        if (m.borderless()) {
+            borderless = true;
+            continue;
+        }
+        if (!m.bordered())
+            return false;
+        if (!best || m.within(*best))
+            best = m;
+        else if (!best->within(m))
+            return false;
+    }
+    if (width <= 0 || length <= 0 || (!best && !borderless))
+        return false;
+    const Margins m = best.value_or(Margins{});
+    settings.paperWidth = width;
+    settings.paperLength = length;
+    settings.marginLeft = m.left;
+    settings.marginRight = m.right;
+    settings.marginTop = m.top;
+    settings.marginBottom = m.bottom;
+    return true;
+}
+
+bool listed(ipp_t* answer, const char* media) {
+    ipp_attribute_t* supported = ippFindAttribute(answer, "media-supported", IPP_TAG_ZERO);
+    return supported && ippContainsString(supported, media);
+}
+
+} // namespace
+
+std::optional<DocumentSettings> askDefaultSettings(CupsSession& session, cups_dest_t* dest) {
+    CupsConnection* connection = session.connection();
+    if (!connection)
+        throw CupsServer::unavailable();
+
+    static const char* const wanted[] = {"media-col-database", "media-default", "media-supported",
+                                         "printer-resolution-default", "printer-resolution-supported"};
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                 queueUri(QString::fromUtf8(dest->name)).constData());
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  static_cast<int>(std::size(wanted)), nullptr, wanted);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    const IppMessage answer(cupsDoRequest(connection->get(), request, "/"));
+    if (!answer || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
+        if (session.serverFailed())
+            throw CupsServer::unavailable();
+        return std::nullopt;
+    }
+    connection->progressed();
+
+    ipp_attribute_t* mediaDefault = ippFindAttribute(answer.get(), "media-default", IPP_TAG_ZERO);
+    const char* media = mediaDefault ? ippGetString(mediaDefault, 0, nullptr) : nullptr;
+    if (!media || !listed(answer.get(), media))
+        return std::nullopt;
+    const char* chosen = cupsGetOption(CUPS_MEDIA, dest->num_options, dest->options);
+    if (chosen && QByteArray(chosen) != QByteArray(media))
+        return std::nullopt;
+
+    const pwg_media_t* size = pwgMediaForPWG(media);
+    DocumentSettings settings;
+    settings.paperName = QString::fromUtf8(media);
+    if (!size || !paperOfSize(answer.get(), *size, settings))
+        return std::nullopt;
+
+    const std::optional<Resolution> resolution = effectiveResolution(dest, answer.get());
+    if (!resolution)
+        return std::nullopt;
+    settings.xResolution = resolution->across;
+    settings.yResolution = resolution->down;
+    return settings;
+}
