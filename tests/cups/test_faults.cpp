@@ -180,6 +180,14 @@ protected:
     QString output() const {
         return qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("-spare/out/Far.out");
     }
+    // The same window prints once the server is back.
+    void printsAgainOnARestartedServer(Program& program) {
+        spare.reset();
+        start();
+        EXPECT_EQ(program.print(reported), QStringList());
+        program.expectSettled();
+        EXPECT_TRUE(cameOut("Far", output()));
+    }
     QString notAvailable() const {
         return QStringLiteral("System Error.  Code: 1282.\r\nThe print server %1 is not available.")
             .arg(spare->address());
@@ -198,11 +206,7 @@ TEST_F(SpareServerFaults, ServerStoppedBeforeAJob) {
     EXPECT_EQ(program.print(reported), QStringList{notAvailable()});
     program.expectSettled();
 
-    spare.reset();
-    start();
-    EXPECT_EQ(program.print(reported), QStringList());
-    program.expectSettled();
-    EXPECT_TRUE(cameOut("Far", output()));
+    printsAgainOnARestartedServer(program);
 }
 
 TEST_F(SpareServerFaults, ServerStoppedDuringAJob) {
@@ -218,11 +222,7 @@ TEST_F(SpareServerFaults, ServerStoppedDuringAJob) {
     EXPECT_EQ(told[0], notAvailable());
     program.expectSettled();
 
-    spare.reset();
-    start();
-    EXPECT_EQ(program.print(reported), QStringList());
-    program.expectSettled();
-    EXPECT_TRUE(cameOut("Far", output()));
+    printsAgainOnARestartedServer(program);
 }
 
 } // namespace
