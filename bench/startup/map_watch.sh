@@ -7,6 +7,8 @@
 #   RUNS=N                                   timed runs of each program in each state (default 30)
 #   ALSO=PROGRAM                             another build of the program, timed beside them (say the one
 #                                            before a change)
+#   EXPLORE=COMMAND                          instead of timing, run COMMAND (through bash) in the prepared
+#                                            setting without avahi-daemon, for a closer look
 #
 # Everything runs inside a network and mount namespace of its own: loopback only, a private /run, so the
 # Avahi daemon's multicast never leaves the machine and the machine's own D-Bus and Avahi are not seen. In
@@ -102,6 +104,11 @@ export DBUS_SESSION_BUS_ADDRESS=unix:path=/run/dbus/session_bus_socket
     echo "the program's start was not the ordinary one (exit $?)" >&2
     exit 1
 }
+
+if [ -n "${EXPLORE:-}" ]; then
+    bash -c "$EXPLORE"
+    exit
+fi
 
 # The programs timed, by the names their figures are kept under.
 declare -A path=([bare]="$bare" [program]="$program")

@@ -4,6 +4,7 @@
 #include "CupsOwners.h"
 #include "CupsResolution.h"
 #include "CupsServer.h"
+#include "CupsWholeAnswer.h"
 
 #include <QByteArray>
 #include <QString>
@@ -100,8 +101,8 @@ std::optional<DocumentSettings> askDefaultSettings(CupsSession& session, cups_de
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                   static_cast<int>(std::size(wanted)), nullptr, wanted);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    const IppMessage answer(cupsDoRequest(connection->get(), request, "/"));
-    if (!answer || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
+    const IppMessage answer = askWhole(connection->get(), request, "/");
+    if (!answer || ippGetStatusCode(answer.get()) > IPP_STATUS_OK_EVENTS_COMPLETE) {
         if (session.serverFailed())
             throw CupsServer::unavailable();
         return std::nullopt;
