@@ -8,36 +8,109 @@ QRgb opaque(TColor color) {
 }
 } // namespace
 
-PreviewSink::PreviewSink(QImage& bitmap)
-    : bitmap_(bitmap), sink_(bitmap), width_(bitmap.width()), height_(bitmap.height()),
-      shown_(bitmap.size(), QImage::Format_ARGB32_Premultiplied),
-      transparent_(bitmap.pixel(0, bitmap.height() - 1)), base_(bitmap.pixel(0, 0) & 0xFFFFFFu) {
-    // A new bitmap is one colour, and that colour is the transparent one.
-    shown_.fill(Qt::transparent);
+PreviewSink::PreviewSink(QSize size, double ratio, TColor background)
+    : bitmap_(size, QImage::Format_Indexed8), width_(size.width()), height_(size.height()),
+      transparent_(background), base_(background) {
+    bitmap_.setDevicePixelRatio(ratio);
+    restart(background);
 }
 
-QRgb PreviewSink::shownPixel(TColor color) const {
-    const QRgb rgb = opaque(color);
-    return rgb == transparent_ ? 0u : rgb;
+void PreviewSink::restart(TColor color) {
+    // One colour again: the colours of earlier pictures need no place in the table.
+    if (!indexed()) {
+        const double ratio = bitmap_.devicePixelRatio();
+        bitmap_ = QImage(width_, height_, QImage::Format_Indexed8);
+        bitmap_.setDevicePixelRatio(ratio);
+    }
+    colours_.assign(1, color);
+    transparent_ = color;
+    updateTable();
+    bitmap_.fill(0u);
 }
 
-void PreviewSink::shownRun(const PixelRun& run) {
-    const QRgb value = shownPixel(run.color);
-    uchar* bits = shown_.bits();
-    const qsizetype stride = shown_.bytesPerLine();
+TColor PreviewSink::colorAt(int x, int y) const {
+    if (indexed())
+        return colours_[bitmap_.constScanLine(y)[x]];
+    return reinterpret_cast<const QRgb*>(bitmap_.constScanLine(y))[x] & 0xFFFFFFu;
+}
+
+void PreviewSink::updateTable() {
+    QList<QRgb> table;
+    table.reserve(static_cast<qsizetype>(colours_.size()));
+    for (TColor colour : colours_)
+        table.append(colour == transparent_ ? colour : opaque(colour));
+    bitmap_.setColorTable(table);
+}
+
+std::uint32_t PreviewSink::valueOf(TColor color) {
+    if (indexed()) {
+        const auto found = std::find(colours_.begin(), colours_.end(), color);
+        if (found != colours_.end())
+            return static_cast<std::uint32_t>(found - colours_.begin());
+        if (colours_.size() < IndexedColours) {
+            colours_.push_back(color);
+            updateTable();
+            return static_cast<std::uint32_t>(colours_.size() - 1);
+        }
+        // The table keeps the see-through colour's alpha cleared, so the 32-bit pixels do too.
+        bitmap_ = bitmap_.convertToFormat(QImage::Format_ARGB32);
+        colours_.clear();
+    }
+    return color == transparent_ ? color : opaque(color);
+}
+
+void PreviewSink::write(const PixelRun& run, std::uint32_t value) {
+    uchar* bits = bitmap_.bits();
+    const qsizetype stride = bitmap_.bytesPerLine();
     int x = run.x;
     int y = run.y;
-    for (int i = 0; i < run.count; ++i, x += run.dx, y += run.dy)
-        reinterpret_cast<QRgb*>(bits + y * stride)[x] = value;
+    if (indexed()) {
+        for (int i = 0; i < run.count; ++i, x += run.dx, y += run.dy)
+            bits[y * stride + x] = static_cast<uchar>(value);
+    } else {
+        for (int i = 0; i < run.count; ++i, x += run.dx, y += run.dy)
+            reinterpret_cast<QRgb*>(bits + y * stride)[x] = value;
+    }
 }
 
-void PreviewSink::shownFill(int left, int top, int right, int bottom, TColor color) {
-    const QRgb value = shownPixel(color);
-    uchar* bits = shown_.bits();
-    const qsizetype stride = shown_.bytesPerLine();
+void PreviewSink::writeRect(int left, int top, int right, int bottom, std::uint32_t value) {
+    uchar* bits = bitmap_.bits();
+    const qsizetype stride = bitmap_.bytesPerLine();
     for (int y = top; y < bottom; ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(bits + y * stride);
-        std::fill(line + left, line + right, value);
+        if (indexed()) {
+            std::fill(bits + y * stride + left, bits + y * stride + right, static_cast<uchar>(value));
+        } else {
+            QRgb* line = reinterpret_cast<QRgb*>(bits + y * stride);
+            std::fill(line + left, line + right, value);
+        }
+    }
+}
+
+void PreviewSink::plainRun(const PixelRun& run) {
+    write(run, valueOf(run.color));
+    followTransparent();
+}
+
+void PreviewSink::plainFill(int left, int top, int right, int bottom, TColor color) {
+    writeRect(left, top, right, bottom, valueOf(color));
+    followTransparent();
+}
+
+void PreviewSink::followTransparent() {
+    const TColor corner = colorAt(0, height_ - 1);
+    if (corner == transparent_)
+        return;
+    transparent_ = corner;
+    if (indexed()) {
+        updateTable();
+        return;
+    }
+    for (int y = 0; y < height_; ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(bitmap_.scanLine(y));
+        for (int x = 0; x < width_; ++x) {
+            const TColor colour = line[x] & 0xFFFFFFu;
+            line[x] = colour == transparent_ ? colour : opaque(colour);
+        }
     }
 }
 
@@ -56,16 +129,14 @@ void PreviewSink::remember(const PixelRun& run) {
 }
 
 void PreviewSink::run(const PixelRun& run) {
-    sink_.run(run);
-    shownRun(run);
+    plainRun(run);
     remember(run);
 }
 
 void PreviewSink::fill(int left, int top, int right, int bottom, TColor color) {
     const bool whole = left == 0 && top == 0 && right == width_ && bottom == height_;
     if (!whole) {
-        sink_.fill(left, top, right, bottom, color);
-        shownFill(left, top, right, bottom, color);
+        plainFill(left, top, right, bottom, color);
         for (int y = top; y < bottom; ++y)
             remember(PixelRun{left, y, 1, 0, right - left, color});
         return;
@@ -73,33 +144,13 @@ void PreviewSink::fill(int left, int top, int right, int bottom, TColor color) {
     if (tracked_ && base_ == color) {
         for (PixelRun undo : drawn_) {
             undo.color = color;
-            sink_.run(undo);
-            shownRun(undo);
+            plainRun(undo);
         }
     } else {
-        sink_.fill(left, top, right, bottom, color);
-        shownFill(left, top, right, bottom, color);
+        restart(color);
     }
     tracked_ = true;
     base_ = color;
     drawn_.clear();
     drawnPixels_ = 0;
-}
-
-void PreviewSink::rebuildShown() {
-    for (int y = 0; y < height_; ++y) {
-        const QRgb* from = reinterpret_cast<const QRgb*>(std::as_const(bitmap_).scanLine(y));
-        QRgb* to = reinterpret_cast<QRgb*>(shown_.scanLine(y));
-        for (int x = 0; x < width_; ++x)
-            to[x] = from[x] == transparent_ ? 0u : from[x];
-    }
-}
-
-const QImage& PreviewSink::shown() {
-    const QRgb transparent = bitmap_.pixel(0, height_ - 1);
-    if (transparent != transparent_) {
-        transparent_ = transparent;
-        rebuildShown();
-    }
-    return shown_;
 }

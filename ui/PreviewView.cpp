@@ -8,19 +8,14 @@
 #include <cmath>
 
 namespace {
-QImage blank(QSize size, double ratio) {
-    QImage image(QSize(static_cast<int>(std::ceil(size.width() * ratio)),
-                       static_cast<int>(std::ceil(size.height() * ratio))),
-                 QImage::Format_RGB32);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::white);
-    return image;
+QSize devicePixels(QSize size, double ratio) {
+    return QSize(static_cast<int>(std::ceil(size.width() * ratio)),
+                 static_cast<int>(std::ceil(size.height() * ratio)));
 }
 } // namespace
 
-// The sink reads the new bitmap, so it is filled before the sink is made.
 PreviewView::Picture::Picture(QSize size, double ratio)
-    : size(size), image(blank(size, ratio)), sink(image), surface(&sink) {}
+    : size(size), sink(devicePixels(size, ratio), ratio, clWhite), surface(&sink) {}
 
 PreviewView::PreviewView(QWidget* parent) : QWidget(parent) {}
 
@@ -30,21 +25,21 @@ DrawingSurface& PreviewView::canvas() {
     const double ratio = devicePixelRatioF();
     if (!picture_)
         picture_ = std::make_unique<Picture>(size(), ratio);
-    else if (picture_->image.devicePixelRatio() != ratio)
+    else if (picture_->sink.shown().devicePixelRatio() != ratio)
         picture_ = std::make_unique<Picture>(picture_->size, ratio);
     return picture_->surface;
 }
 
 double PreviewView::pictureRatio() const {
-    return picture_ ? picture_->image.devicePixelRatio() : devicePixelRatioF();
+    return picture_ ? picture_->sink.shown().devicePixelRatio() : devicePixelRatioF();
 }
 
 QSize PreviewView::pictureSize() const {
-    return picture_ ? picture_->image.size() : QSize();
+    return picture_ ? picture_->sink.shown().size() : QSize();
 }
 
 const QImage* PreviewView::picture() const {
-    return picture_ ? &picture_->image : nullptr;
+    return picture_ ? &picture_->sink.shown() : nullptr;
 }
 
 QRect PreviewView::pictureRect() const {

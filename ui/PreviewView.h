@@ -4,6 +4,7 @@
 #include "RasterSurface.h"
 
 #include <QImage>
+#include <QSize>
 #include <QWidget>
 
 #include <memory>
@@ -41,7 +42,6 @@ private:
     struct Picture {
         Picture(QSize size, double ratio);
         QSize size; // in control pixels
-        QImage image;
         PreviewSink sink;
         RasterSurface surface;
     };

@@ -1,5 +1,5 @@
-// The preview sink keeps the bitmap and its see-through copy exactly as plain pixel writes would, whatever
-// order of fills and runs the painters send.
+// The preview sink keeps the bitmap's colours and what the screen gets exactly as plain pixel writes would,
+// whatever order of fills and runs the painters send, in as many colours as they like.
 #include "PreviewSink.h"
 
 #include <QImage>
@@ -45,12 +45,16 @@ struct Reference {
 };
 
 struct Harness {
-    explicit Harness(QSize size) : bitmap(blank(size)), sink(bitmap), reference(size) {}
-    static QImage blank(QSize size) {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        return image;
+    explicit Harness(QSize size) : sink(size, 1.0, clWhite), reference(size) {}
+    // The colours drawn, as 32-bit pixels.
+    QImage bitmap() const {
+        QImage colours(sink.width(), sink.height(), QImage::Format_RGB32);
+        for (int y = 0; y < sink.height(); ++y)
+            for (int x = 0; x < sink.width(); ++x)
+                colours.setPixel(x, y, 0xFF000000u | sink.colorAt(x, y));
+        return colours;
     }
+    QImage shown() const { return sink.shown().convertToFormat(QImage::Format_ARGB32_Premultiplied); }
     void apply(const Op& op) {
         if (const auto* r = std::get_if<PixelRun>(&op))
             sink.run(*r);
@@ -60,7 +64,6 @@ struct Harness {
         }
         reference.apply(op);
     }
-    QImage bitmap;
     PreviewSink sink;
     Reference reference;
 };
@@ -93,8 +96,8 @@ TEST(PreviewSink, MatchesPlainPixelWrites) {
         for (std::size_t i = 0; i < c.ops.size(); ++i) {
             SCOPED_TRACE(i);
             h.apply(c.ops[i]);
-            ASSERT_EQ(h.bitmap, h.reference.bitmap);
-            ASSERT_EQ(h.sink.shown(), h.reference.shown());
+            ASSERT_EQ(h.bitmap(), h.reference.bitmap);
+            ASSERT_EQ(h.shown(), h.reference.shown());
         }
     }
 }
@@ -128,11 +131,32 @@ TEST(PreviewSink, MatchesPlainPixelWritesOverARandomSequence) {
             h.apply(PixelRun{x, y, dx, dy, pick(1, room), colours[pick(0, 3)]});
         }
         if (step % 7 == 0) {
-            ASSERT_EQ(h.sink.shown(), h.reference.shown());
+            ASSERT_EQ(h.shown(), h.reference.shown());
         }
-        ASSERT_EQ(h.bitmap, h.reference.bitmap);
+        ASSERT_EQ(h.bitmap(), h.reference.bitmap);
     }
-    EXPECT_EQ(h.sink.shown(), h.reference.shown());
+    EXPECT_EQ(h.shown(), h.reference.shown());
+}
+
+TEST(PreviewSink, MoreColoursThanATableHolds) {
+    Harness h(Size);
+    // 300 colours, one a run, the last ones over the bottom-left pixel; then a fresh fill, and a drawing
+    // again.
+    for (int i = 0; i < 300; ++i) {
+        SCOPED_TRACE(i);
+        const TColor colour = 0x010203u * static_cast<TColor>(i + 1) % 0x1000000u;
+        h.apply(i < 290 ? PixelRun{i % 40, i / 40, 0, 1, 30 - i / 40, colour}
+                        : PixelRun{0, 29, 1, 0, 2, colour});
+        if (i % 50 == 0 || i >= 250) {
+            ASSERT_EQ(h.shown(), h.reference.shown());
+        }
+    }
+    ASSERT_EQ(h.bitmap(), h.reference.bitmap);
+    h.apply(Whole);
+    h.apply(Across);
+    EXPECT_EQ(h.bitmap(), h.reference.bitmap);
+    EXPECT_EQ(h.shown(), h.reference.shown());
+    EXPECT_EQ(h.sink.shown().format(), QImage::Format_Indexed8);
 }
 
 } // namespace
