@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up as a user meets it: from exec to the X server's map of the main window, the program beside a bare
-# Qt window of the same size with one line of Cyrillic, with and without an avahi-daemon on the machine; and
-# the idle peak memory of both.
+# Qt window of the same size showing a label with one line of Cyrillic, with and without an avahi-daemon on
+# the machine; and the idle peak memory of each. The program's window over a print system answering from
+# memory (InMemoryPrinters.cpp) is timed too: the difference to the program is what the print server costs.
 #
 #   bench/startup/map_watch.sh [BUILD-DIR]   BUILD-DIR defaults to build-bench, a Release build made here
 #   RUNS=N                                   timed runs of each program in each state (default 30)
@@ -34,7 +35,7 @@ case "${1:-}" in
         "$root/tools/setup-debian.sh"
         cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORNEL_TESTS=OFF >/dev/null
     fi
-    cmake --build "$build" --target map_watch bare_window vornel startup_vornel >&2
+    cmake --build "$build" --target map_watch bare_window vornel startup_vornel startup_in_memory >&2
     exec env -u PRINTER -u LPDEST -u CUPS_SERVER -u DBUS_SYSTEM_BUS_ADDRESS -u DBUS_SESSION_BUS_ADDRESS \
         unshare --net --mount --propagation private "$0" --namespace "$build"
     ;;
@@ -111,13 +112,15 @@ if [ -n "${EXPLORE:-}" ]; then
 fi
 
 # The programs timed, by the names their figures are kept under.
-declare -A path=([bare]="$bare" [program]="$program")
-who=(bare program)
+# The program's window over a print system answering from memory shows what the print server costs the start.
+declare -A path=([bare]="$bare" [program]="$program" [memory]="$build/bench/startup/startup_in_memory")
+who=(bare program memory)
 if [ -n "${ALSO:-}" ]; then
     path[also]=$ALSO
     who+=(also)
 fi
-declare -A label=([bare]="bare window" [program]="Ворнель" [also]="Ворнель, ${ALSO:-}")
+declare -A label=([bare]="bare window" [program]="Ворнель" [memory]="Ворнель, printers in memory, no libcups"
+    [also]="Ворнель, ${ALSO:-}")
 
 # One state: a warm-up run of each, then RUNS rounds, the programs in turn; the map times go to
 # $work/STATE-NAME.
