@@ -68,8 +68,7 @@ IppMessage askWhole(http_t* http, ipp_t* request, const char* resource) {
             httpFlush(http);
         return answer;
     }
-    if (status == HTTP_STATUS_ERROR)
-        return nullptr;
-    httpFlush(http);
-    return IppMessage(cupsDoRequest(http, asked.release(), resource));
+    if (status != HTTP_STATUS_ERROR)
+        httpFlush(http);
+    return nullptr;
 }

@@ -131,8 +131,9 @@ void SpareServer::setDefault(const QString& name) {
     script(QStringLiteral("set-default"), dir_, {name});
 }
 
-void SpareServer::requirePassword(const QString& user, const QString& password) {
-    script(QStringLiteral("require-password"), dir_, {user, password});
+void SpareServer::requirePassword(const QString& user, const QString& password,
+                                  const QStringList& operations) {
+    script(QStringLiteral("require-password"), dir_, QStringList{user, password} + operations);
 }
 
 void SpareServer::stop() {

@@ -37,8 +37,9 @@ public:
 
     void addQueue(const QString& name);
     void setDefault(const QString& name);
-    // Job creation asks for USER's password from now on; the system user is made if there is none.
-    void requirePassword(const QString& user, const QString& password);
+    // Job creation, or the IPP operations named, ask for USER's password from now on; the system user is
+    // made if there is none.
+    void requirePassword(const QString& user, const QString& password, const QStringList& operations = {});
     void stop();
     // "127.0.0.1:PORT", for cupsSetServer.
     QString address() const;

@@ -17,10 +17,10 @@
 #   cupsd.sh delete-all DIR          removes every queue
 #   cupsd.sh set-default DIR NAME    the server's default queue
 #   cupsd.sh env DIR                 prints the client environment: CUPS_SERVER, CUPS_SERVERROOT, HOME
-#   cupsd.sh require-password DIR USER PASSWORD
+#   cupsd.sh require-password DIR USER PASSWORD [OPERATION...]
 #                                    makes the system user USER with PASSWORD if there is none, and has the
 #                                    server ask for a user's password (HTTP Basic, checked by PAM) before it
-#                                    creates a job
+#                                    creates a job, or before the IPP operations named
 #
 # Clients reach the server with CUPS_SERVER=127.0.0.1:PORT. The client variables that `env` prints keep
 # the machine's client.conf and lpoptions out, and give a fresh HOME without a ~/.cups; unset PRINTER and
@@ -174,11 +174,14 @@ add_queue() {
 
 # Job creation behind a password; the server is started afresh on its own folder and keeps its queues.
 require_password() {
-    [ $# -eq 2 ] || usage
+    [ $# -ge 2 ] || usage
     id "$1" >/dev/null 2>&1 || useradd -M -s /usr/sbin/nologin "$1"
     echo "$1:$2" | chpasswd
-    awk '/^DefaultAuthType/ { print "DefaultAuthType Basic"; next } { print } /<Policy default>/ {
-        print "  <Limit Create-Job Print-Job Print-URI Validate-Job>"
+    operations="Create-Job Print-Job Print-URI Validate-Job"
+    [ $# -gt 2 ] && operations=$(shift 2 && echo "$*")
+    awk -v operations="$operations" '/^DefaultAuthType/ { print "DefaultAuthType Basic"; next } { print }
+    /<Policy default>/ {
+        print "  <Limit " operations ">"
         print "    AuthType Basic"
         print "    Require valid-user"
         print "  </Limit>"

@@ -1,10 +1,11 @@
 // A print server that wants a password before it creates a job: the program asks in its own dialog, with
 // the user's name shown, and never on the terminal. Cancelling prints nothing and says why; the right
-// password prints.
+// password prints. A server that wants it for every question is asked once at start-up.
 #include "CupsPassword.h"
 #include "CupsPrintSystem.h"
 #include "ErrorReport.h"
 #include "Fonts.h"
+#include "ListBox.h"
 #include "Main.h"
 #include "PasswordDialog.h"
 #include "PrintButton.h"
@@ -126,6 +127,47 @@ TEST(PasswordForJobs, AskedInADialogCancelPrintsNothingTheRightOnePrints) {
     EXPECT_EQ(type.asked, 1);
     EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(cameOut(output));
+
+    CupsPassword::setPrompt({});
+    cupsSetUser(nullptr);
+    cupsSetServer(nullptr);
+    ErrorReport::setPresenter({});
+}
+
+TEST(PasswordForQuestions, StartUpAsksOnceAndShowsThePrinter) {
+    registerApplicationFonts();
+    QStringList reported;
+    ErrorReport::setPresenter([&](const QString& text, const QString&) { reported << text; });
+    const QByteArray user = User.toUtf8();
+    cupsSetUser(user.constData());
+    CupsPassword::setPrompt(askPrintServerPassword);
+    // Every question, or only the one for the printer's settings: then the first to meet the password.
+    const QStringList policies[] = {{QStringLiteral("CUPS-Get-Printers"), QStringLiteral("CUPS-Get-Default"),
+                                     QStringLiteral("Get-Printer-Attributes")},
+                                    {QStringLiteral("Get-Printer-Attributes")}};
+    for (const QStringList& operations : policies) {
+        SCOPED_TRACE(operations.join(QLatin1Char(' ')).toStdString());
+        reported.clear();
+        PrivateCups::SpareServer spare;
+        spare.addQueue(QStringLiteral("Other"));
+        spare.addQueue(QStringLiteral("Locked"));
+        spare.setDefault(QStringLiteral("Locked"));
+        spare.requirePassword(User, Password, operations);
+        const QByteArray address = spare.address().toUtf8();
+        cupsSetServer(address.constData());
+
+        Answer type{true, {}};
+        answerWhenAsked(type);
+        Program program;
+        EXPECT_EQ(type.asked, 1);
+        EXPECT_EQ(type.shownUser, User);
+        EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+        ASSERT_EQ(program.form.ListBoxPrinters->count(), 2);
+        const int current = program.printer.PrinterIndex();
+        ASSERT_GE(current, 0);
+        EXPECT_EQ(program.form.ListBoxPrinters->item(current)->text(), QStringLiteral("Locked"));
+        EXPECT_EQ(program.form.ListBoxPrinters->ItemIndex(), current);
+    }
 
     CupsPassword::setPrompt({});
     cupsSetUser(nullptr);
