@@ -1,6 +1,7 @@
 #include "PreviewSink.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 QRgb opaque(TColor color) {
@@ -26,6 +27,44 @@ void PreviewSink::restart(TColor color) {
     transparent_ = color;
     updateTable();
     bitmap_.fill(0u);
+}
+
+QImage PreviewSink::shownRows(int top, int count) const {
+    QImage rows(width_, count, QImage::Format_ARGB32_Premultiplied);
+    // See-through is zero: the strip starts see-through and only the drawn pixels are written.
+    rows.fill(0u);
+    if (indexed()) {
+        QRgb table[IndexedColours] = {};
+        const QList<QRgb> colours = bitmap_.colorTable();
+        for (qsizetype i = 0; i < colours.size(); ++i)
+            table[i] = qPremultiply(colours[i]);
+        const auto clear =
+            static_cast<uchar>(std::find(colours_.begin(), colours_.end(), transparent_) - colours_.begin());
+        const std::uint64_t allClear = 0x0101010101010101u * clear;
+        for (int y = 0; y < count; ++y) {
+            const uchar* from = bitmap_.constScanLine(top + y);
+            QRgb* to = reinterpret_cast<QRgb*>(rows.scanLine(y));
+            for (int x = 0; x < width_; x += 8) {
+                const int end = std::min(x + 8, width_);
+                std::uint64_t eight = allClear;
+                if (end - x == 8)
+                    std::memcpy(&eight, from + x, 8);
+                if (end - x == 8 && eight == allClear)
+                    continue;
+                for (int i = x; i < end; ++i)
+                    if (from[i] != clear)
+                        to[i] = table[from[i]];
+            }
+        }
+    } else {
+        for (int y = 0; y < count; ++y) {
+            const QRgb* from = reinterpret_cast<const QRgb*>(bitmap_.constScanLine(top + y));
+            QRgb* to = reinterpret_cast<QRgb*>(rows.scanLine(y));
+            for (int x = 0; x < width_; ++x)
+                to[x] = qPremultiply(from[x]);
+        }
+    }
+    return rows;
 }
 
 TColor PreviewSink::colorAt(int x, int y) const {

@@ -26,6 +26,9 @@ public:
 
     // The bitmap as the screen gets it.
     const QImage& shown() const { return bitmap_; }
+    // Rows of it, from top on, in the screen's own premultiplied 32-bit pixels: drawn strip by strip, they
+    // need no conversion of the whole bitmap on every repaint.
+    QImage shownRows(int top, int count) const;
     // The colour drawn at a pixel.
     TColor colorAt(int x, int y) const;
 

@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -46,12 +47,24 @@ QRect PreviewView::pictureRect() const {
     return picture_ ? previewRect(picture_->size, size()) : QRect();
 }
 
-void PreviewView::paintEvent(QPaintEvent*) {
+void PreviewView::paintEvent(QPaintEvent* event) {
     if (!picture_)
         return;
     QPainter painter(this);
-    // Device pixel for device pixel at its own size; reduced, dropping rows and columns, never smoothing: a
-    // reduced preview may lose a one-pixel line.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(pictureRect(), picture_->sink.shown());
+    const QImage& bitmap = picture_->sink.shown();
+    const QRect target = pictureRect();
+    if (bitmap.devicePixelRatio() != 1.0 || target.size() != bitmap.size()) {
+        // Device pixel for device pixel at its own size; reduced, dropping rows and columns, never smoothing:
+        // a reduced preview may lose a one-pixel line.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawImage(target, bitmap);
+        return;
+    }
+    // One to one: only the rows asked for, a strip at a time, so no copy of the whole bitmap is made.
+    constexpr int StripRows = 32;
+    const QRect rows = event->rect().intersected(target).translated(-target.topLeft());
+    for (int top = rows.top(); top <= rows.bottom(); top += StripRows) {
+        const int count = std::min(StripRows, rows.bottom() + 1 - top);
+        painter.drawImage(target.topLeft() + QPoint(0, top), picture_->sink.shownRows(top, count));
+    }
 }

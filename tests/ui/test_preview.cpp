@@ -85,6 +85,38 @@ TEST_F(PreviewTest, OnlyBlackLinesOnTheWindowBackground) {
     EXPECT_GT(dark, 1000);
 }
 
+TEST_F(PreviewTest, ShowsTheTemplatePixelForPixelWholeAndInParts) {
+    start();
+    QImage expected(form->Image1->pictureSize(), QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    ImageSink sink(expected);
+    RasterSurface surface(&sink);
+    paintTemplate(0, surface, TMainForm::PreviewScale, TMainForm::PreviewScale);
+    const QPoint origin = form->Image1->pictureRect().topLeft();
+    // The whole preview, and parts that begin and end inside the strips it is drawn in.
+    const QRect parts[] = {form->Image1->rect(), QRect(37, 45, 200, 71), QRect(0, 300, 551, 93),
+                           QRect(400, 1, 1, 390)};
+    for (const QRect& part : parts) {
+        SCOPED_TRACE(QStringLiteral("%1,%2 %3x%4")
+                         .arg(part.x())
+                         .arg(part.y())
+                         .arg(part.width())
+                         .arg(part.height())
+                         .toStdString());
+        // Red shows through wherever the preview leaves the background be.
+        QImage shown(form->Image1->size(), QImage::Format_RGB32);
+        shown.fill(Qt::red);
+        form->Image1->render(&shown, part.topLeft(), QRegion(part), QWidget::DrawChildren);
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QPoint at = QPoint(x, y) - origin;
+                const bool drawn =
+                    part.contains(x, y) && expected.rect().contains(at) && isDark(expected.pixel(at));
+                ASSERT_EQ(shown.pixel(x, y), drawn ? 0xFF000000u : QColor(Qt::red).rgb()) << x << "," << y;
+            }
+    }
+}
+
 TEST_F(PreviewTest, PlacesTheBitmapForTheAreaSize) {
     struct Case {
         const char* name;
