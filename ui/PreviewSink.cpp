@@ -34,27 +34,24 @@ QImage PreviewSink::shownRows(int top, int count) const {
     // See-through is zero: the strip starts see-through and only the drawn pixels are written.
     rows.fill(0u);
     if (indexed()) {
-        QRgb table[IndexedColours] = {};
-        const QList<QRgb> colours = bitmap_.colorTable();
-        for (qsizetype i = 0; i < colours.size(); ++i)
-            table[i] = qPremultiply(colours[i]);
-        const auto clear =
-            static_cast<uchar>(std::find(colours_.begin(), colours_.end(), transparent_) - colours_.begin());
-        const std::uint64_t allClear = 0x0101010101010101u * clear;
+        const std::uint64_t allClear = 0x0101010101010101u * clear_;
         for (int y = 0; y < count; ++y) {
             const uchar* from = bitmap_.constScanLine(top + y);
             QRgb* to = reinterpret_cast<QRgb*>(rows.scanLine(y));
-            for (int x = 0; x < width_; x += 8) {
-                const int end = std::min(x + 8, width_);
-                std::uint64_t eight = allClear;
-                if (end - x == 8)
-                    std::memcpy(&eight, from + x, 8);
-                if (end - x == 8 && eight == allClear)
-                    continue;
-                for (int i = x; i < end; ++i)
-                    if (from[i] != clear)
-                        to[i] = table[from[i]];
+            auto copyDrawn = [&](int first, int end) {
+                for (int x = first; x < end; ++x)
+                    if (from[x] != clear_)
+                        to[x] = shownTable_[from[x]];
+            };
+            // Eight see-through pixels at a time are passed over.
+            int x = 0;
+            for (; x + 8 <= width_; x += 8) {
+                std::uint64_t eight = 0;
+                std::memcpy(&eight, from + x, 8);
+                if (eight != allClear)
+                    copyDrawn(x, x + 8);
             }
+            copyDrawn(x, width_);
         }
     } else {
         for (int y = 0; y < count; ++y) {
@@ -79,6 +76,9 @@ void PreviewSink::updateTable() {
     for (TColor colour : colours_)
         table.append(colour == transparent_ ? colour : opaque(colour));
     bitmap_.setColorTable(table);
+    for (qsizetype i = 0; i < table.size(); ++i)
+        shownTable_[i] = qPremultiply(table[i]);
+    clear_ = static_cast<uchar>(std::find(colours_.begin(), colours_.end(), transparent_) - colours_.begin());
 }
 
 std::uint32_t PreviewSink::valueOf(TColor color) {

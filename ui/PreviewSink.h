@@ -53,6 +53,10 @@ private:
     int width_;
     int height_;
     std::vector<TColor> colours_; // the table's colours, while the bitmap is indexed
+    // The table as the screen gets it (premultiplied), and the index of the see-through colour: kept with
+    // the table, so a repaint only looks them up.
+    QRgb shownTable_[IndexedColours] = {};
+    uchar clear_ = 0;
     TColor transparent_;
     // Set while the bitmap is known to be one colour apart from the runs in drawn_.
     bool tracked_ = true;
