@@ -172,7 +172,8 @@ add_queue() {
     fi
 }
 
-# Job creation behind a password; the server is started afresh on its own folder and keeps its queues.
+# Job creation, or the operations named, behind a password; the server is started afresh on its own folder
+# and keeps its queues.
 require_password() {
     [ $# -ge 2 ] || usage
     id "$1" >/dev/null 2>&1 || useradd -M -s /usr/sbin/nologin "$1"
