@@ -6,12 +6,19 @@
 #include "Errors.h"
 #include "NorveinConsts.h"
 #include "PrintCommand.h"
+#include "QtOptions.h"
+#include "QtRussian.h"
+#include "SaveFile.h"
 #include "TPrinter.h"
 #include "TemplateDispatch.h"
 
+#include <QApplication>
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QList>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -19,8 +26,10 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace CommandLine {
 namespace {
@@ -48,6 +57,29 @@ struct Options {
                                      QStringLiteral("Шаблон: 0 сплошные линии, 1 центр пунктир, 2 линии "
                                                     "точки (иначе 0)."),
                                      QStringLiteral("0|1|2")};
+
+    // They mean nothing without a window, but a script may pass them to every Qt program alike.
+    QList<QCommandLineOption> qt = QtOptions::hidden();
+
+    std::vector<const QCommandLineOption*> own() const {
+        return {&listPrinters, &print, &printer, &pdf, &paper, &templateIndex};
+    }
+    bool takesValue(const QString& name) const {
+        std::vector<const QCommandLineOption*> all = own();
+        for (const QCommandLineOption& option : qt)
+            all.push_back(&option);
+        for (const QCommandLineOption* option : all)
+            if (option->names().contains(name))
+                return !option->valueName().isEmpty();
+        return false;
+    }
+};
+
+// The arguments as the program was given them: the parser's text, and the bytes under it.
+struct Arguments {
+    int argc;
+    char** argv;
+    QStringList text;
 };
 
 // Thrown for arguments that make no command; answered with the usage and status 2.
@@ -69,7 +101,7 @@ std::optional<QString> defaultPrinterName(PrintSystem& system) {
 }
 
 void listPrinters() {
-    CupsPrintSystem system;
+    CupsPrintSystem system(CupsPrintSystem::ListFailure::Thrown);
     const QStringList names = system.printers();
     const std::optional<QString> byDefault = names.isEmpty() ? std::nullopt : defaultPrinterName(system);
     bool marked = false;
@@ -81,9 +113,11 @@ void listPrinters() {
 }
 
 void print(const std::optional<QString>& printerName, EnvelopeTemplate index) {
-    TPrinter printer(std::make_unique<CupsPrintSystem>());
+    TPrinter printer(std::make_unique<CupsPrintSystem>(CupsPrintSystem::ListFailure::Thrown));
+    // The list first, as the window reads it: a server that can't be asked says so, before any lookup
+    // by name or default could blame a missing printer.
+    const std::vector<TPrinterEntry>& entries = printer.Printers();
     if (printerName) {
-        const std::vector<TPrinterEntry>& entries = printer.Printers();
         int found = -1;
         for (std::size_t i = 0; i < entries.size() && found < 0; ++i)
             if (entries[i].Device.Device.compare(*printerName, Qt::CaseInsensitive) == 0)
@@ -101,7 +135,8 @@ EnvelopeTemplate templateFrom(const QCommandLineParser& parser, const Options& o
     const QString value = parser.value(o.templateIndex);
     bool ok = false;
     const int index = value.toInt(&ok);
-    if (!ok || index < 0 || index >= TemplateCount)
+    // The digit alone: no sign, space or leading zero.
+    if (!ok || index < 0 || index >= TemplateCount || QString::number(index) != value)
         throw WrongArguments{QStringLiteral("Invalid template '%1': expected 0, 1 or 2.").arg(value)};
     return index;
 }
@@ -122,14 +157,54 @@ void requireOnlyWith(const QCommandLineParser& parser, const QCommandLineOption&
         throw WrongArguments{QStringLiteral("--%1 goes only with %2.").arg(option.names().first(), commands)};
 }
 
+void requireOnce(const QCommandLineParser& parser, const QCommandLineOption& option) {
+    // Every name the option was found under, as often as it was found.
+    const QStringList found = parser.optionNames();
+    qsizetype times = 0;
+    for (const QString& name : option.names())
+        times += found.count(name);
+    if (times > 1)
+        throw WrongArguments{QStringLiteral("--%1 may be given only once.").arg(option.names().first())};
+}
+
+// The value of --pdf as the bytes given: the parser's text keeps no byte that is not in the locale's
+// encoding, and the file must land under the name the user gave. The arguments are walked as the parser
+// walks them: an option's value follows it, or comes after "=".
+QByteArray rawFileName(const Arguments& arguments, const Options& o) {
+    const QStringList pdfNames = o.pdf.names();
+    for (int i = 1; i < arguments.argc; ++i) {
+        QByteArrayView arg(arguments.argv[i]);
+        if (arg == "--")
+            break;
+        if (arg.size() < 2 || !arg.startsWith('-'))
+            continue;
+        arg = arg.sliced(arg.startsWith("--") ? 2 : 1);
+        const qsizetype assign = arg.indexOf('=');
+        const QString name = QString::fromLatin1(assign < 0 ? arg : arg.first(assign));
+        const bool isPdf = pdfNames.contains(name);
+        if (assign >= 0) {
+            if (isPdf)
+                return arg.sliced(assign + 1).toByteArray();
+        } else if (i + 1 < arguments.argc && o.takesValue(name)) {
+            ++i;
+            if (isPdf)
+                return QByteArray(arguments.argv[i]);
+        }
+    }
+    return {};
+}
+
 // The command the arguments name, checked whole before anything is done.
-std::function<void()> commandFrom(const QCommandLineParser& parser, const Options& o) {
-    const int commands = parser.isSet(o.listPrinters) + parser.isSet(o.print) + parser.isSet(o.pdf);
-    if (commands != 1)
-        throw WrongArguments{QStringLiteral("Give one of --list-printers, --print and --pdf.")};
+std::function<void()> commandFrom(const Arguments& arguments, const QCommandLineParser& parser,
+                                  const Options& o) {
     if (!parser.positionalArguments().isEmpty())
         throw WrongArguments{
             QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first())};
+    for (const QCommandLineOption* option : o.own())
+        requireOnce(parser, *option);
+    const int commands = parser.isSet(o.listPrinters) + parser.isSet(o.print) + parser.isSet(o.pdf);
+    if (commands != 1)
+        throw WrongArguments{QStringLiteral("Give one of --list-printers, --print and --pdf.")};
     requireOnlyWith(parser, o.printer, parser.isSet(o.print), QStringLiteral("--print"));
     requireOnlyWith(parser, o.paper, parser.isSet(o.pdf), QStringLiteral("--pdf"));
     requireOnlyWith(parser, o.templateIndex, !parser.isSet(o.listPrinters),
@@ -143,55 +218,80 @@ std::function<void()> commandFrom(const QCommandLineParser& parser, const Option
             parser.isSet(o.printer) ? std::optional(parser.value(o.printer)) : std::nullopt;
         return [name, index] { print(name, index); };
     }
-    const QString file = parser.value(o.pdf);
+    const QByteArray file = rawFileName(arguments, o);
     if (file.isEmpty())
         throw WrongArguments{QStringLiteral("--pdf needs a file name.")};
     const PdfPaper paper = paperFrom(parser, o);
-    return [file, index, paper] { EnvelopePdf::save(file, index, paper); };
+    // "-" is standard output, for a pipe.
+    if (file == "-")
+        return [index, paper] { writeStandardOutput(EnvelopePdf::make(index, paper)); };
+    return [file, index, paper] { saveFileWhole(file, EnvelopePdf::make(index, paper)); };
+}
+
+// Only Qt's window application object knows Qt's options and their help.
+bool wantsQtOptions(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help-all") == 0 || std::strcmp(argv[i], "-help-all") == 0)
+            return true;
+    return false;
 }
 
 } // namespace
 
 bool requested(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        const char* a = argv[i];
-        if (std::strncmp(a, "--", 2) == 0 || std::strcmp(a, "-h") == 0 || std::strcmp(a, "-?") == 0 ||
-            std::strcmp(a, "-v") == 0)
+    for (int i = 1; i < argc;) {
+        const int qtOption = QtOptions::length(argc, argv, i);
+        if (qtOption == 0)
             return true;
+        i += qtOption;
     }
     return false;
 }
 
-int run(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+namespace {
+
+QStringList textOf(int argc, char** argv) {
+    QStringList text;
+    for (int i = 0; i < argc; ++i)
+        text << QString::fromLocal8Bit(argv[i]);
+    return text;
+}
+
+// The arguments' help, and the command they name, run; the status.
+int parseAndRun(const Arguments& arguments) {
     QCoreApplication::setApplicationName(QStringLiteral("vornel"));
     QCoreApplication::setApplicationVersion(NorveinConsts::ProgramVersion);
-
+    // Before the parser: it takes its stock texts as its options are made.
+    const QtRussian qtRussian;
     const Options o;
     QCommandLineParser parser;
+    // Qt's own options take one dash as well as two; so then do the program's.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(NorveinConsts::ProgramName +
                                      QStringLiteral(": конверт для CD/DVD в натуральную величину."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    for (const QCommandLineOption* option :
-         {&o.listPrinters, &o.print, &o.printer, &o.pdf, &o.paper, &o.templateIndex})
+    for (const QCommandLineOption* option : o.own())
         parser.addOption(*option);
+    parser.addOptions(o.qt);
 
     std::function<void()> command;
     try {
-        if (!parser.parse(QCoreApplication::arguments()))
+        if (!parser.parse(arguments.text))
             throw WrongArguments{parser.errorText()};
-        // The toolkit's own options mean nothing without a window: --help-all shows the same help.
-        if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        if (parser.isSet(help)) {
             write(stdout, parser.helpText());
             return 0;
         }
+        // The help with Qt's options is Qt's own: it writes it and ends the program.
+        if (parser.isSet(QStringLiteral("help-all")))
+            parser.process(arguments.text);
         if (parser.isSet(version)) {
             write(stdout, NorveinConsts::ProgramName + QLatin1Char(' ') + NorveinConsts::ProgramVersion +
                               QLatin1Char('\n'));
             return 0;
         }
-        command = commandFrom(parser, o);
+        command = commandFrom(arguments, parser, o);
     } catch (const WrongArguments& wrong) {
         write(stderr, QStringLiteral("vornel: ") + wrong.text + QLatin1Char('\n') + parser.helpText());
         return 2;
@@ -204,6 +304,24 @@ int run(int argc, char** argv) {
         return 1;
     }
     return 0;
+}
+
+} // namespace
+
+int run(int argc, char** argv) {
+    const Arguments arguments{argc, argv, textOf(argc, argv)};
+    if (!wantsQtOptions(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        return parseAndRun(arguments);
+    }
+    // Only Qt's window application object knows Qt's options; made on a platform that needs no display,
+    // and given no argument that could ask for another.
+    char platform[] = "-platform";
+    char offscreen[] = "offscreen";
+    char* appArgv[] = {argv[0], platform, offscreen, nullptr};
+    int appArgc = 3;
+    QApplication app(appArgc, appArgv);
+    return parseAndRun(arguments);
 }
 
 } // namespace CommandLine

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QtRussian.h"
+
 #include <QApplication>
 
 // The application object. Qt lets no exception cross its event loop, so the error report is called here,
@@ -8,4 +10,7 @@ class TApplication : public QApplication {
 public:
     TApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    QtRussian qtRussian_;
 };

@@ -21,3 +21,6 @@ EOverflow::EOverflow() : EMathError("Floating point overflow") {}
 
 EFCreateError::EFCreateError(const std::string& path, const std::string& reason)
     : Exception("Cannot create file \"" + path + "\". " + reason) {}
+
+EFWriteError::EFWriteError(const std::string& target, const std::string& reason)
+    : Exception("Cannot write to " + target + ". " + reason) {}

@@ -56,6 +56,12 @@ public:
     EFCreateError(const std::string& path, const std::string& reason);
 };
 
+// A write that failed where a file could not be replaced whole: a device, a pipe, standard output.
+class EFWriteError : public Exception {
+public:
+    EFWriteError(const std::string& target, const std::string& reason);
+};
+
 namespace PrinterMessages {
 inline constexpr const char* NoDefaultPrinter = "There is no default printer currently selected";
 inline constexpr const char* IndexOutOfRange = "Printer index out of range";

@@ -6,8 +6,10 @@
 #include "CupsPrinterHandle.h"
 #include "CupsQueueList.h"
 #include "CupsServer.h"
+#include "Errors.h"
 
-CupsPrintSystem::CupsPrintSystem() : session_(std::make_shared<CupsSession>()) {
+CupsPrintSystem::CupsPrintSystem(ListFailure listFailure)
+    : listFailure_(listFailure), session_(std::make_shared<CupsSession>()) {
     CupsPassword::install();
 }
 
@@ -16,6 +18,8 @@ DefaultPrinterAnswer CupsPrintSystem::unavailable() const {
 }
 
 QStringList CupsPrintSystem::printers() {
+    if (listFailure_ == ListFailure::Thrown)
+        return printersOrFailure();
     CupsConnection* connection = session_->connection();
     if (!connection)
         return {};
@@ -23,6 +27,21 @@ QStringList CupsPrintSystem::printers() {
     if (list.failed())
         session_->serverFailed();
     return list.names;
+}
+
+QStringList CupsPrintSystem::printersOrFailure() {
+    CupsConnection* connection = session_->connection();
+    if (!connection)
+        throw CupsServer::unavailable();
+    CupsPassword::resetDeclined();
+    const CupsQueueList list = askQueueList(connection->get());
+    if (!list.failed())
+        return list.names;
+    if (session_->serverFailed())
+        throw CupsServer::unavailable();
+    if (CupsPassword::declined())
+        throw EOSError(IPP_STATUS_ERROR_NOT_AUTHENTICATED, CupsPassword::declinedText().toStdString());
+    throw EOSError(list.status, list.text.toStdString());
 }
 
 DefaultPrinterAnswer CupsPrintSystem::defaultPrinter() {

@@ -14,7 +14,12 @@
 // for its settings, throws the server's unavailability rather than pass it off as a missing printer.
 class CupsPrintSystem : public PrintSystem {
 public:
-    CupsPrintSystem();
+    // How a printer list that could not be read comes back: empty, for the window, which hears of the
+    // server from the default lookup that follows; or thrown with the reason, for a command, which must not
+    // pass it off as a server without printers.
+    enum class ListFailure { Empty, Thrown };
+
+    explicit CupsPrintSystem(ListFailure listFailure = ListFailure::Empty);
 
     QStringList printers() override;
     DefaultPrinterAnswer defaultPrinter() override;
@@ -24,8 +29,10 @@ public:
     std::unique_ptr<DeviceContext> createDC(const QString& device, const DocumentSettings& settings) override;
 
 private:
+    QStringList printersOrFailure();
     DefaultPrinterAnswer unavailable() const;
 
+    ListFailure listFailure_;
     std::shared_ptr<CupsSession> session_;
     // The default's destination as its lookup brought it, until the printer is opened.
     CupsDest defaultDest_;
