@@ -9,12 +9,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QList>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -25,6 +32,9 @@ Outcome vornel(const QStringList& arguments, const QString& lang = QStringLitera
     for (const char* name : {"LC_ALL", "LC_MEASUREMENT", "LC_PAPER", "LANGUAGE"})
         env.remove(QString::fromLatin1(name));
     env.insert(QStringLiteral("LANG"), lang);
+    // As in a desktop session: without it Qt's window application object warns on stderr.
+    static const QTemporaryDir runtimeDir;
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir.path());
     return runHeadless(QStringLiteral(VORNEL_EXECUTABLE), arguments, env);
 }
 
@@ -110,14 +120,34 @@ TEST(CommandLine, WrongArgumentsGiveTheUsageAndStatusTwoAndWriteNothing) {
         QStringList arguments;
         const char* message;
     } cases[] = {
-        {{QStringLiteral("--frobnicate")}, "Unknown option 'frobnicate'."},
-        {{QStringLiteral("--pdf")}, "Missing value after '--pdf'."},
+        // Qt's own words, in Russian as the rest.
+        {{QStringLiteral("--frobnicate")}, "Неизвестный параметр «frobnicate»."},
+        {{QStringLiteral("-x")}, "Неизвестный параметр «x»."},
+        {{QStringLiteral("--pdf")}, "Отсутствует значение после «--pdf»."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--template"), QStringLiteral("3")},
          "Invalid template '3': expected 0, 1 or 2."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--template"), QStringLiteral("-1")},
          "Invalid template '-1': expected 0, 1 or 2."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--template"), QStringLiteral("one")},
          "Invalid template 'one': expected 0, 1 or 2."},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--template"), QStringLiteral("+1")},
+         "Invalid template '+1': expected 0, 1 or 2."},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--template"), QStringLiteral(" 1")},
+         "Invalid template ' 1': expected 0, 1 or 2."},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--template=01")},
+         "Invalid template '01': expected 0, 1 or 2."},
+        // Given twice, the first would be silently lost.
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--pdf"), dir.filePath(QStringLiteral("y.pdf"))},
+         "--pdf may be given only once."},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--template"), QStringLiteral("1"),
+          QStringLiteral("--template"), QStringLiteral("2")},
+         "--template may be given only once."},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--paper"), QStringLiteral("a4"),
+          QStringLiteral("--paper=letter")},
+         "--paper may be given only once."},
+        {{QStringLiteral("--print"), QStringLiteral("--print")}, "--print may be given only once."},
+        {{QStringLiteral("--list-printers"), QStringLiteral("-list-printers")},
+         "--list-printers may be given only once."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--paper"), QStringLiteral("a5")},
          "Invalid paper 'a5': expected a4 or letter."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--printer"), QStringLiteral("Office")},
@@ -131,6 +161,12 @@ TEST(CommandLine, WrongArgumentsGiveTheUsageAndStatusTwoAndWriteNothing) {
         {{QStringLiteral("--template"), QStringLiteral("1")},
          "Give one of --list-printers, --print and --pdf."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("extra")}, "Unexpected argument 'extra'."},
+        {{QStringLiteral("extra"), QStringLiteral("--pdf"), file}, "Unexpected argument 'extra'."},
+        {{QStringLiteral("extra")}, "Unexpected argument 'extra'."},
+        {{QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("extra")},
+         "Unexpected argument 'extra'."},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--"), QStringLiteral("--print")},
+         "Unexpected argument '--print'."},
         {{QStringLiteral("--pdf"), QString()}, "--pdf needs a file name."},
     };
     for (const auto& c : cases) {
@@ -146,21 +182,81 @@ TEST(CommandLine, WrongArgumentsGiveTheUsageAndStatusTwoAndWriteNothing) {
     }
 }
 
+// The help is Russian whatever the locale, Qt's stock lines too; --help-all adds Qt's own options.
 TEST(CommandLine, HelpAndVersion) {
-    for (const char* flag : {"--help", "-h", "--help-all"}) {
-        SCOPED_TRACE(flag);
-        const Outcome help = vornel({QString::fromLatin1(flag)});
+    const struct {
+        const char* flag;
+        const char* lang;
+        bool withQtOptions;
+    } cases[] = {
+        {"--help", "ru_RU.UTF-8", false},
+        {"-h", "en_US.UTF-8", false},
+        {"--help-all", "C", true},
+        {"-help-all", "en_US.UTF-8", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.flag << " " << c.lang);
+        const Outcome help = vornel({QString::fromLatin1(c.flag)}, QString::fromLatin1(c.lang));
         EXPECT_EQ(help.status, 0);
-        for (const char* option : {"--list-printers", "--print", "--printer <имя>", "--pdf <файл>",
-                                   "--paper <a4|letter>", "--template <0|1|2>", "--version"})
-            EXPECT_TRUE(help.out.contains(QString::fromUtf8(option))) << option;
-        EXPECT_TRUE(help.err.isEmpty());
+        for (const char* line : {"--list-printers", "--print", "--printer <имя>", "--pdf <файл>",
+                                 "--paper <a4|letter>", "--template <0|1|2>", "--version",
+                                 "Использование: ", "Параметры:",
+                                 "Вывод справки по параметрам",
+                                 "Показать сведения о версии."})
+            EXPECT_TRUE(help.out.contains(QString::fromUtf8(line))) << line;
+        for (const char* english : {"Usage:", "Options:", "Displays"})
+            EXPECT_FALSE(help.out.contains(QString::fromLatin1(english))) << english;
+        for (const char* qtOption : {"--platform <", "--qwindowtitle <", "--reverse"})
+            EXPECT_EQ(help.out.contains(QString::fromLatin1(qtOption)), c.withQtOptions) << qtOption;
+        EXPECT_TRUE(help.err.isEmpty()) << help.err.toStdString();
     }
 
     for (const char* flag : {"--version", "-v"}) {
         const Outcome version = vornel({QString::fromLatin1(flag)});
         EXPECT_EQ(version.status, 0);
         EXPECT_EQ(version.out, QStringLiteral("Ворнель [light] 1.13\n"));
+    }
+}
+
+// Qt's own options, in either spelling. Beside a command they are let pass. Alone they open the window,
+// whose application object takes them; with no display it stops at the platform, which shows it did.
+TEST(CommandLine, QtsOwnOptionsKeepWorking) {
+    QTemporaryDir dir;
+    const QStringList besideCommand[] = {
+        {QStringLiteral("-platform"), QStringLiteral("offscreen")},
+        {QStringLiteral("--platform"), QStringLiteral("offscreen")},
+        {QStringLiteral("-style"), QStringLiteral("Fusion")},
+        {QStringLiteral("--style=Fusion"), QStringLiteral("-reverse")},
+        // A value that looks like an option is still the value.
+        {QStringLiteral("--qwindowtitle"), QStringLiteral("--pdf")},
+    };
+    int n = 0;
+    for (const QStringList& qtOptions : besideCommand) {
+        SCOPED_TRACE(qtOptions.join(QLatin1Char(' ')).toStdString());
+        const QString file = dir.filePath(QStringLiteral("%1.pdf").arg(++n));
+        const Outcome o = vornel(qtOptions + QStringList{QStringLiteral("--pdf"), file});
+        EXPECT_EQ(o.status, 0);
+        EXPECT_TRUE(o.err.isEmpty()) << o.err.toStdString();
+        QFile pdf(file);
+        EXPECT_TRUE(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-");
+    }
+
+    const struct {
+        QStringList arguments;
+        const char* platform;
+    } alone[] = {
+        {{QStringLiteral("--platform"), QStringLiteral("vornel-none")}, "vornel-none"},
+        {{QStringLiteral("-platform"), QStringLiteral("vornel-none")}, "vornel-none"},
+        {{QStringLiteral("--style"), QStringLiteral("Fusion")}, "xcb"},
+        {{QStringLiteral("-style=Fusion"), QStringLiteral("--reverse")}, "xcb"},
+    };
+    for (const auto& c : alone) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const Outcome o = vornel(c.arguments);
+        EXPECT_NE(o.status, 2);
+        EXPECT_FALSE(o.err.contains(QStringLiteral("vornel:"))) << o.err.toStdString();
+        EXPECT_TRUE(o.err.contains(QStringLiteral("Qt platform plugin \"%1\"").arg(c.platform)))
+            << o.err.toStdString();
     }
 }
 
@@ -230,6 +326,138 @@ TEST(CommandLine, AFullDiskIsReportedAndTheOldFileStays) {
     QFile old(inFull);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), "old");
+}
+
+bool isPdf(const QByteArray& bytes) {
+    return bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF");
+}
+
+QByteArray contentOf(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// What is not a regular file is written in place, never replaced: the device stays a device, the pipe a
+// pipe, and what the system says of a failed write is reported.
+TEST(CommandLine, APdfOntoADeviceOrPipeIsWrittenInPlace) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "device files of the test's own need root";
+    QTemporaryDir dir;
+    const QString null = dir.filePath(QStringLiteral("null"));
+    const QString full = dir.filePath(QStringLiteral("full"));
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    // The system's own null and full devices, made here so that nothing of the machine's is at stake.
+    ASSERT_EQ(::mknod(QFile::encodeName(null).constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    ASSERT_EQ(::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
+    // The pipe's reader is there before the writer, and its buffer holds the whole PDF.
+    const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+
+    const struct {
+        QString target;
+        mode_t type;
+        int status;
+        QString err;
+    } cases[] = {
+        {null, S_IFCHR, 0, {}},
+        {full, S_IFCHR, 1, QStringLiteral("Cannot write to \"%1\". No space left on device.\n").arg(full)},
+        {fifo, S_IFIFO, 0, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target.toStdString());
+        const Outcome o = vornel({QStringLiteral("--pdf"), c.target});
+        EXPECT_EQ(o.status, c.status);
+        EXPECT_EQ(o.err, c.err);
+        struct stat after {};
+        ASSERT_EQ(::stat(QFile::encodeName(c.target).constData(), &after), 0);
+        EXPECT_EQ(after.st_mode & S_IFMT, c.type);
+    }
+    QByteArray throughPipe(64 * 1024, '\0');
+    const ssize_t got = ::read(reader, throughPipe.data(), static_cast<size_t>(throughPipe.size()));
+    ::close(reader);
+    throughPipe.resize(std::max<ssize_t>(got, 0));
+    EXPECT_TRUE(isPdf(throughPipe));
+    // Nothing beside them.
+    EXPECT_EQ(filesIn(dir.path()).size(), 3);
+}
+
+// "-" and /dev/stdout are the pipe the output goes down.
+TEST(CommandLine, APdfGoesToStandardOutput) {
+    QTemporaryDir dir;
+    for (const char* target : {"-", "/dev/stdout"}) {
+        SCOPED_TRACE(target);
+        const Outcome o = vornel({QStringLiteral("--pdf"), QString::fromLatin1(target)});
+        EXPECT_EQ(o.status, 0);
+        EXPECT_TRUE(o.err.isEmpty()) << o.err.toStdString();
+        const QString received = dir.filePath(QStringLiteral("received.pdf"));
+        QFile file(received);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(o.rawOut);
+        file.close();
+        expectEnvelope(received, A4);
+    }
+}
+
+// A regular file is still replaced whole: through a link the file it names, with its permissions kept.
+TEST(CommandLine, AFileThroughALinkIsReplacedAndKeepsItsPermissions) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Конверт.pdf"));
+    const QString link = dir.filePath(QStringLiteral("link.pdf"));
+    {
+        QFile old(file);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), 0640), 0);
+    ASSERT_TRUE(QFile::link(file, link));
+    const Outcome o = vornel({QStringLiteral("--pdf"), link});
+    EXPECT_EQ(o.status, 0) << o.err.toStdString();
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), file);
+    EXPECT_TRUE(isPdf(contentOf(file)));
+    struct stat after {};
+    ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &after), 0);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(filesIn(dir.path()).size(), 2);
+}
+
+// The names in a folder as the system has them; Qt's can't hold every one.
+QList<QByteArray> namesIn(const QByteArray& folder) {
+    QList<QByteArray> names;
+    if (DIR* d = ::opendir(folder.constData())) {
+        while (const dirent* entry = ::readdir(d))
+            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+                names << QByteArray(entry->d_name);
+        ::closedir(d);
+    }
+    return names;
+}
+
+// A name that is not in the locale's encoding lands under the very bytes given, in any locale.
+TEST(CommandLine, AFileNameIsTakenAsTheBytesGiven) {
+    for (const char* lang : {"ru_RU.UTF-8", "C"}) {
+        SCOPED_TRACE(lang);
+        QTemporaryDir dir;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LANG"), QString::fromLatin1(lang));
+        env.remove(QStringLiteral("LC_ALL"));
+        // QProcess passes text; the shell makes the byte.
+        const Outcome o = runHeadless(QStringLiteral("sh"),
+                                      {QStringLiteral("-c"),
+                                       QStringLiteral("exec \"$0\" --pdf \"$1/$(printf '\\377').pdf\""),
+                                       QStringLiteral(VORNEL_EXECUTABLE), dir.path()},
+                                      env);
+        EXPECT_EQ(o.status, 0) << o.err.toStdString();
+        const QByteArray folder = QFile::encodeName(dir.path());
+        EXPECT_EQ(namesIn(folder), QList<QByteArray>{"\xff.pdf"});
+        QFile written;
+        EXPECT_TRUE(written.open(::open((folder + "/\xff.pdf").constData(), O_RDONLY | O_CLOEXEC),
+                                 QIODevice::ReadOnly, QFileDevice::AutoCloseHandle) &&
+                    isPdf(written.readAll()));
+        // Qt's own removal of the folder can't name it either.
+        for (const QByteArray& name : namesIn(folder))
+            ::unlink((folder + '/' + name).constData());
+    }
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,9 +23,14 @@
 
 namespace {
 
-// As a script runs it, with the print server the tests' environment names.
-Outcome vornel(const QStringList& arguments) {
-    return runHeadless(QStringLiteral(VORNEL_EXECUTABLE), arguments);
+// As a script runs it, with the print server the tests' environment names unless the caller names another.
+Outcome vornel(const QStringList& arguments, const QString& server = {}, const QString& user = {}) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!server.isEmpty())
+        env.insert(QStringLiteral("CUPS_SERVER"), server);
+    if (!user.isEmpty())
+        env.insert(QStringLiteral("CUPS_USER"), user);
+    return runHeadless(QStringLiteral(VORNEL_EXECUTABLE), arguments, env);
 }
 
 // What the queue wrote for its last job, rasterised at the queue's resolution; the file is taken away for
@@ -150,6 +156,49 @@ TEST_F(CommandLinePrint, ErrorsGoToStderrWithTheErrorReportsTextAndStatusOne) {
               QStringLiteral("System Error.  Code: 1286.\r\nDestination \"Fine\" is not accepting jobs.\n"));
     EXPECT_EQ(PrivateCups::activeJobs(QStringLiteral("Fine")), 0);
     EXPECT_FALSE(QFile::exists(PrivateCups::outputFile(QStringLiteral("Fine"))));
+}
+
+// A server that can't be asked, or wants a password nobody gives (standard input is no terminal here), is
+// a failure with the window's words and status 1: never an empty list, a missing printer or a missing
+// default. A server without printers is no failure.
+TEST_F(CommandLinePrint, AServerThatCantBeAskedIsAFailure) {
+    const QString refused = QStringLiteral("127.0.0.1:9");
+    PrivateCups::SpareServer locked;
+    locked.addQueue(QStringLiteral("Locked"));
+    locked.setDefault(QStringLiteral("Locked"));
+    const QString user = QStringLiteral("vornel-print");
+    locked.requirePassword(user, QStringLiteral("Envelope-7"),
+                           {QStringLiteral("CUPS-Get-Printers"), QStringLiteral("CUPS-Get-Default"),
+                            QStringLiteral("Get-Printer-Attributes")});
+
+    const QString unavailable =
+        QStringLiteral("System Error.  Code: 1282.\r\nThe print server %1 is not available.\n").arg(refused);
+    const QString declined = QStringLiteral("System Error.  Code: 1026.\r\nThe print server %1 asked for the "
+                                            "password of user %2")
+                                 .arg(locked.address(), user);
+    const QStringList commands[] = {
+        {QStringLiteral("--list-printers")},
+        {QStringLiteral("--print"), QStringLiteral("--printer"), QStringLiteral("Locked")},
+        {QStringLiteral("--print")},
+    };
+    for (const QStringList& command : commands) {
+        SCOPED_TRACE(command.join(QLatin1Char(' ')).toStdString());
+        const Outcome notThere = vornel(command, refused);
+        EXPECT_EQ(notThere.status, 1);
+        EXPECT_EQ(notThere.err, unavailable);
+        EXPECT_TRUE(notThere.out.isEmpty());
+
+        const Outcome noPassword = vornel(command, locked.address(), user);
+        EXPECT_EQ(noPassword.status, 1);
+        EXPECT_TRUE(noPassword.err.startsWith(declined)) << noPassword.err.toStdString();
+        EXPECT_TRUE(noPassword.out.isEmpty());
+    }
+
+    PrivateCups::deleteAll();
+    const Outcome empty = vornel({QStringLiteral("--list-printers")});
+    EXPECT_EQ(empty.status, 0);
+    EXPECT_TRUE(empty.out.isEmpty());
+    EXPECT_TRUE(empty.err.isEmpty()) << empty.err.toStdString();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 // The program's executable run as a user's script runs it: no display and no platform chosen, so that it
 // shows it needs neither.
+#include <QByteArray>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -15,9 +16,10 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 }
 
 struct Outcome {
-    int status = -1; // -1 when it did not end by itself within a minute
+    int status = -1; // -1 when it crashed, or did not end by itself within a minute
     QString out;
     QString err;
+    QByteArray rawOut; // standard output as written, for what is not text
 };
 
 inline Outcome runHeadless(const QString& program, const QStringList& arguments,
@@ -27,8 +29,9 @@ inline Outcome runHeadless(const QString& program, const QStringList& arguments,
     QProcess p;
     p.setProcessEnvironment(env);
     p.start(program, arguments);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+    if (!p.waitForFinished(60000))
         return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    const QByteArray out = p.readAllStandardOutput();
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(out),
+            QString::fromUtf8(p.readAllStandardError()), out};
 }
