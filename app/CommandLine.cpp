@@ -236,20 +236,6 @@ bool wantsQtOptions(int argc, char** argv) {
     return false;
 }
 
-} // namespace
-
-bool requested(int argc, char** argv) {
-    for (int i = 1; i < argc;) {
-        const int qtOption = QtOptions::length(argc, argv, i);
-        if (qtOption == 0)
-            return true;
-        i += qtOption;
-    }
-    return false;
-}
-
-namespace {
-
 QStringList textOf(int argc, char** argv) {
     QStringList text;
     for (int i = 0; i < argc; ++i)
@@ -307,6 +293,16 @@ int parseAndRun(const Arguments& arguments) {
 }
 
 } // namespace
+
+bool requested(int argc, char** argv) {
+    for (int i = 1; i < argc;) {
+        const int qtOption = QtOptions::length(argc, argv, i);
+        if (qtOption == 0)
+            return true;
+        i += qtOption;
+    }
+    return false;
+}
 
 int run(int argc, char** argv) {
     const Arguments arguments{argc, argv, textOf(argc, argv)};

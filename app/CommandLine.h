@@ -4,8 +4,8 @@
 // display. Started with no argument of its own, the program opens its window instead.
 namespace CommandLine {
 
-// True when an argument is one of the program's own: a long option, or -h, -? or -v. The toolkit's own
-// single-dash options (-platform, -style, ...) still go to the window.
+// True when any argument is not one of Qt's own options (-platform X, --style X, ...): the program's own,
+// or one that makes no command and is answered with the usage. Qt's alone still go to the window.
 bool requested(int argc, char** argv);
 
 // Runs the command the arguments give and returns the exit status: 0 done, 1 failed (the error report's

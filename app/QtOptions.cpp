@@ -3,23 +3,35 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <algorithm>
+#include <iterator>
+
 namespace QtOptions {
 namespace {
 
-struct Option {
-    const char* name;
-    bool takesValue;
-};
-
 // Those of the application objects and of the X11 and Wayland platforms on Linux.
-constexpr Option Options[] = {
-    {"platform", true},   {"platformpluginpath", true}, {"platformtheme", true},   {"plugin", true},
-    {"qwindowgeometry", true}, {"qwindowicon", true},   {"qwindowtitle", true},    {"session", true},
-    {"style", true},      {"stylesheet", true},         {"qmljsdebugger", true},   {"display", true},
-    {"geometry", true},   {"title", true},              {"icon", true},            {"name", true},
-    {"visual", true},     {"reverse", false},           {"widgetcount", false},    {"testability", false},
-    {"sync", false},      {"nograb", false},            {"dograb", false},
-};
+constexpr const char* WithValue[] = {"platform",
+                                     "platformpluginpath",
+                                     "platformtheme",
+                                     "plugin",
+                                     "qwindowgeometry",
+                                     "qwindowicon",
+                                     "qwindowtitle",
+                                     "session",
+                                     "style",
+                                     "stylesheet",
+                                     "qmljsdebugger",
+                                     "display",
+                                     "geometry",
+                                     "title",
+                                     "icon",
+                                     "name",
+                                     "visual"};
+constexpr const char* Flags[] = {"reverse", "widgetcount", "testability", "sync", "nograb", "dograb"};
+
+bool listed(QByteArrayView name, const auto& names) {
+    return std::find(std::begin(names), std::end(names), name) != std::end(names);
+}
 
 } // namespace
 
@@ -30,22 +42,24 @@ int length(int argc, char** argv, int i) {
     arg = arg.sliced(arg.startsWith("--") ? 2 : 1);
     const qsizetype assign = arg.indexOf('=');
     const QByteArrayView name = assign < 0 ? arg : arg.first(assign);
-    for (const Option& option : Options) {
-        if (name != option.name)
-            continue;
-        return option.takesValue && assign < 0 && i + 1 < argc ? 2 : 1;
-    }
-    return 0;
+    if (listed(name, Flags))
+        return 1;
+    if (!listed(name, WithValue))
+        return 0;
+    return assign < 0 && i + 1 < argc ? 2 : 1;
 }
 
 QList<QCommandLineOption> hidden() {
     QList<QCommandLineOption> options;
-    for (const Option& option : Options) {
-        QCommandLineOption hiddenOption(QString::fromLatin1(option.name), QString(),
-                                        option.takesValue ? QStringLiteral("value") : QString());
-        hiddenOption.setFlags(QCommandLineOption::HiddenFromHelp);
-        options << hiddenOption;
-    }
+    const auto add = [&options](const char* name, const QString& valueName) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), valueName);
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        options << option;
+    };
+    for (const char* name : WithValue)
+        add(name, QStringLiteral("value"));
+    for (const char* name : Flags)
+        add(name, QString());
     return options;
 }
 

@@ -85,7 +85,8 @@ class PrintSystem {
 public:
     virtual ~PrintSystem() = default;
 
-    // The printers' names in the print system's order; empty when it offers none or can't be asked.
+    // The printers' names in the print system's order; empty when it offers none or, unless the system
+    // was made to throw the reason, when it can't be asked.
     virtual QStringList printers() = 0;
     // The default printer as the enumeration reports it.
     virtual DefaultPrinterAnswer defaultPrinter() = 0;

@@ -199,10 +199,8 @@ TEST(CommandLine, HelpAndVersion) {
         const Outcome help = vornel({QString::fromLatin1(c.flag)}, QString::fromLatin1(c.lang));
         EXPECT_EQ(help.status, 0);
         for (const char* line : {"--list-printers", "--print", "--printer <имя>", "--pdf <файл>",
-                                 "--paper <a4|letter>", "--template <0|1|2>", "--version",
-                                 "Использование: ", "Параметры:",
-                                 "Вывод справки по параметрам",
-                                 "Показать сведения о версии."})
+                                 "--paper <a4|letter>", "--template <0|1|2>", "--version", "Использование: ",
+                                 "Параметры:", "Вывод справки по параметрам", "Показать сведения о версии."})
             EXPECT_TRUE(help.out.contains(QString::fromUtf8(line))) << line;
         for (const char* english : {"Usage:", "Options:", "Displays"})
             EXPECT_FALSE(help.out.contains(QString::fromLatin1(english))) << english;
