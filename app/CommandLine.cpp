@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "CupsPassword.h"
 #include "CupsPrintSystem.h"
 #include "EnvelopePdf.h"
 #include "ErrorReport.h"
@@ -8,6 +9,7 @@
 #include "PrintCommand.h"
 #include "TPrinter.h"
 #include "TemplateDispatch.h"
+#include "TerminalPassword.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -197,6 +199,8 @@ int run(int argc, char** argv) {
         return 2;
     }
 
+    // The print server's question for a password is asked on the terminal, if there is one.
+    CupsPassword::setPrompt(askOnTerminal);
     try {
         command();
     } catch (...) {
