@@ -18,7 +18,8 @@ enum class PasswordPurpose { StartUp, PrinterSettings, Printing };
 // password typed in hidden, and a password the server refused is said to be so.
 class TPasswordDialog : public QDialog {
 public:
-    TPasswordDialog(const CupsPassword::Question& question, PasswordPurpose purpose, QWidget* parent = nullptr);
+    TPasswordDialog(const CupsPassword::Question& question, PasswordPurpose purpose,
+                    QWidget* parent = nullptr);
 
     // The password typed, as UTF-8; the field is emptied and the text zeroed as it is taken.
     QByteArray takePassword();

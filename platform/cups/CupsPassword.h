@@ -58,8 +58,7 @@ private:
     http_t* outer_;
 };
 
-template <class Request>
-auto askingOnce(http_t* http, Request&& request) {
+template <class Request> auto askingOnce(http_t* http, Request&& request) {
     AnsweringHere here(http);
     for (;;) {
         auto result = request();

@@ -108,8 +108,9 @@ int jobsEver() {
 }
 
 QString notGiven(const QString& server) {
-    return QStringLiteral("System Error.  Code: 1026.\r\nThe print server %1 asked for the password of user %2, "
-                          "and none was given. Nothing was printed.")
+    return QStringLiteral(
+               "System Error.  Code: 1026.\r\nThe print server %1 asked for the password of user %2, "
+               "and none was given. Nothing was printed.")
         .arg(server, User);
 }
 
@@ -138,6 +139,14 @@ protected:
         spare->requirePassword(User, Password, operations);
         address = spare->address().toUtf8();
         cupsSetServer(address.constData());
+    }
+
+    // Passwords the server's PAM check has refused so far, as its log counts them.
+    static int refusedByTheServer() {
+        QFile log(qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("-spare/log/error_log"));
+        if (!log.open(QIODevice::ReadOnly))
+            return 0;
+        return static_cast<int>(log.readAll().count("pam_authenticate() returned"));
     }
 
     QString output() const {
@@ -174,8 +183,9 @@ TEST_F(PasswordServer, AJobAsksInADialogCancelPrintsNothingTheRightOnePrints) {
     EXPECT_EQ(jobsEver(), 0);
     EXPECT_FALSE(QFile::exists(output()));
 
-    // A wrong password is said to be refused, and the right one typed next prints at once.
+    // A wrong password is sent once and said to be refused, and the right one typed next prints at once.
     reported.clear();
+    const int refusedBefore = refusedByTheServer();
     Answers wrongThenRight{{QStringLiteral("wrong-1"), Password}};
     {
         const Answering answering(wrongThenRight);
@@ -184,6 +194,7 @@ TEST_F(PasswordServer, AJobAsksInADialogCancelPrintsNothingTheRightOnePrints) {
     }
     EXPECT_EQ(wrongThenRight.asked, 2);
     EXPECT_EQ(wrongThenRight.saidNotAccepted, (QList<bool>{false, true}));
+    EXPECT_EQ(refusedByTheServer() - refusedBefore, 1);
     EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(cameOut(output()));
 
@@ -316,8 +327,8 @@ TEST_F(PasswordServer, TheCommandLineAsksOnItsTerminalAndDeclinesWithoutOne) {
     // A terminal: asked there, the password not shown, and the job printed.
     QFile::remove(output());
     const auto [ttyStatus, screen] =
-        run(QStringLiteral("script"), {QStringLiteral("-qec"), vornel + QStringLiteral(" --print"),
-                                       QStringLiteral("/dev/null")},
+        run(QStringLiteral("script"),
+            {QStringLiteral("-qec"), vornel + QStringLiteral(" --print"), QStringLiteral("/dev/null")},
             Password.toUtf8() + '\n');
     EXPECT_EQ(ttyStatus, 0) << screen.toStdString();
     EXPECT_TRUE(screen.contains(User)) << screen.toStdString();

@@ -190,7 +190,8 @@ TEST_F(FrozenServer, PrintGivesUpWhileTheWindowAnswers) {
 // A printer chosen while the server was frozen has no settings; once it answers again, choosing the same
 // row again, or printing, reads them and prints there.
 TEST_F(FrozenServer, AFailedSelectionIsTriedAgainOnTheSameRowOrAtPrint) {
-    const QString bravoOut = qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("-spare/out/Bravo.out");
+    const QString bravoOut =
+        qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("-spare/out/Bravo.out");
     for (const bool sameRowAgain : {true, false}) {
         SCOPED_TRACE(sameRowAgain ? "the same row again" : "print at once");
         reported.clear();

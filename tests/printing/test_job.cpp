@@ -81,7 +81,7 @@ TEST_F(Job, TheTemplateIsReadWhereTheDrawingBeginsAndNoneThenDropsThePage) {
     std::vector<std::string> logWhenRead;
     const auto readAt = [&](int index) {
         return [&, index] {
-            logWhenRead.push_back(fake.log.back());
+            logWhenRead.push_back(fake.log.empty() ? std::string() : fake.log.back());
             return index;
         };
     };
@@ -117,8 +117,8 @@ TEST(JobOrder, ThePrinterIsResolvedBeforeTheTemplateIsAskedFor) {
          "There is no default printer currently selected", -1},
         {"the server gone", DefaultPrinterAnswer::failure(1282, "Service Unavailable"),
          "System Error.  Code: 1282.\r\nService Unavailable", -1},
-        {"a default printer since start-up", DefaultPrinterAnswer::named("Inkjet"), "Не выбран шаблон печати.",
-         1},
+        {"a default printer since start-up", DefaultPrinterAnswer::named("Inkjet"),
+         "Не выбран шаблон печати.", 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
