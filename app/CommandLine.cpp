@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "CupsPassword.h"
 #include "CupsPrintSystem.h"
 #include "EnvelopePdf.h"
 #include "ErrorReport.h"
@@ -11,6 +12,7 @@
 #include "SaveFile.h"
 #include "TPrinter.h"
 #include "TemplateDispatch.h"
+#include "TerminalPassword.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -283,6 +285,8 @@ int parseAndRun(const Arguments& arguments) {
         return 2;
     }
 
+    // The print server's question for a password is asked on the terminal, if there is one.
+    CupsPassword::setPrompt(askOnTerminal);
     try {
         command();
     } catch (...) {

@@ -1,6 +1,5 @@
 #include "PrintCommand.h"
 
-#include "Errors.h"
 #include "PaperFit.h"
 #include "RealArithmetic.h"
 #include "ShiftedSurface.h"
@@ -10,10 +9,6 @@
 #include <QScopeGuard>
 
 void printEnvelope(TPrinter& printer, const std::function<int()>& selectedTemplate) {
-    // Nothing chosen would print a blank sheet; say what is missing instead.
-    if (const int chosen = selectedTemplate(); chosen < 0 || chosen >= TemplateCount)
-        throw Exception("Не выбран шаблон печати.");
-
     printer.setOrientation(poLandscape);
     const DeviceCaps caps = printer.Handle().caps();
     const double scaleX = RealArithmetic::divide(caps.horzRes, caps.horzSize);
@@ -26,7 +21,11 @@ void printEnvelope(TPrinter& printer, const std::function<int()>& selectedTempla
     auto abandon = qScopeGuard([&printer] { printer.AbortDoc(); });
     const EnvelopePlacement::PixelShift shift = placeEnvelope(*printer.DevMode(), caps);
     ShiftedSurface page(printer.Canvas(), shift.x, shift.y);
-    paintTemplate(selectedTemplate(), page, scaleX, scaleY);
+    // Read where the drawing begins, as the template list shows it by then; with none the page is dropped
+    // unsent.
+    const EnvelopeTemplate chosen = selectedTemplate();
+    requireTemplate(chosen);
+    paintTemplate(chosen, page, scaleX, scaleY);
     printer.EndDoc();
     abandon.dismiss();
 }

@@ -41,7 +41,9 @@ void TPrinter::setPrinterIndex(int value) {
     // every system without one, and no printer could ever be chosen there.
     if (value == -1)
         selectDefaultPrinter();
-    if (value == printerIndex_)
+    // The current printer again keeps its settings; but when reading them failed (a server silent for a
+    // moment), choosing it again is how the user asks to try once more.
+    if (value == printerIndex_ && devMode_)
         return;
     if (value != -1)
         printerIndex_ = value;
@@ -67,6 +69,15 @@ void TPrinter::selectDefaultPrinter() {
         if (!name.isEmpty() && entries[i].Device.Device.compare(name, Qt::CaseInsensitive) == 0)
             return makeCurrent(static_cast<int>(i));
     throw EPrinter(PrinterMessages::NoDefaultPrinter);
+}
+
+void TPrinter::requireSettings() {
+    PrinterIndex();
+    // Settings that could not be read when the printer was chosen are asked for again before giving up.
+    if (!devMode_)
+        makeCurrent(printerIndex_);
+    if (!devMode_)
+        throw EPrinter(PrinterMessages::NotSupported);
 }
 
 void TPrinter::releaseCurrent() {

@@ -63,6 +63,8 @@ private:
     void buildPrinterList();
     void selectDefaultPrinter();
     void makeCurrent(int index);
+    // A current printer with its document settings, read again if they were missing.
+    void requireSettings();
     void releaseCurrent();
     void setState(TPrinterState value);
     void attachCanvas();

@@ -20,9 +20,7 @@ TPrinterOrientation TPrinter::Orientation() {
 void TPrinter::setOrientation(TPrinterOrientation value) {
     if (printing_)
         throw EPrinter(PrinterMessages::PrintingInProgress);
-    PrinterIndex();
-    if (!devMode_)
-        throw EPrinter(PrinterMessages::NotSupported);
+    requireSettings();
     // The next context is made from the changed settings, so the current one has to go first.
     setState(psNoHandle);
     devMode_->orientation = value == poLandscape ? PageOrientation::Landscape : PageOrientation::Portrait;

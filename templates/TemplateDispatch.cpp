@@ -1,5 +1,6 @@
 #include "TemplateDispatch.h"
 
+#include "Errors.h"
 #include "Painters.h"
 
 QStringList templateCaptions() {
@@ -21,4 +22,10 @@ void paintTemplate(EnvelopeTemplate index, DrawingSurface& surface, double scale
     default:
         break;
     }
+}
+
+void requireTemplate(EnvelopeTemplate index) {
+    // Nothing chosen would make a blank sheet; say what is missing instead.
+    if (index < 0 || index >= TemplateCount)
+        throw Exception("Не выбран шаблон печати.");
 }

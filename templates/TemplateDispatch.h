@@ -13,5 +13,8 @@ inline constexpr int TemplateCount = 3;
 // The template list's texts, in row order.
 QStringList templateCaptions();
 
+// Throws the program's own error, the same wherever the envelope is made, when the index names no template.
+void requireTemplate(EnvelopeTemplate index);
+
 // Paints the template with that index; any other index paints nothing and leaves the surface untouched.
 void paintTemplate(EnvelopeTemplate index, DrawingSurface& surface, double scaleX, double scaleY);

@@ -11,6 +11,7 @@
 #include "MenuStyle.h"
 #include "NorveinConsts.h"
 #include "OtherFunc.h"
+#include "PasswordDialog.h"
 #include "Pictures.h"
 #include "PreviewView.h"
 #include "PrintButton.h"
@@ -177,6 +178,7 @@ void TMainForm::connectEvents() {
 
 void TMainForm::FormCreate() {
     setWindowTitle(NorveinConsts::ProgramName + QLatin1Char(' ') + NorveinConsts::ProgramVersion);
+    const PasswordAsking asking(PasswordPurpose::StartUp);
     fillPrinterList();
     ListBoxTemplates->setItemIndex(0);
 }
@@ -230,15 +232,18 @@ void TMainForm::ListBoxTemplatesClick() {
 }
 
 void TMainForm::ListBoxPrintersMouseUp() {
+    const PasswordAsking asking(PasswordPurpose::PrinterSettings);
     printer_.setPrinterIndex(ListBoxPrinters->ItemIndex());
 }
 
 void TMainForm::ListBoxPrintersClick() {
+    const PasswordAsking asking(PasswordPurpose::PrinterSettings);
     printer_.setPrinterIndex(ListBoxPrinters->ItemIndex());
 }
 
 void TMainForm::BtnPrintClick() {
     const BusyCursor busy;
+    const PasswordAsking asking(PasswordPurpose::Printing);
     printEnvelope(printer_, [this] { return ListBoxTemplates->ItemIndex(); });
 }
 

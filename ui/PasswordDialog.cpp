@@ -1,5 +1,7 @@
 #include "PasswordDialog.h"
 
+#include "Secret.h"
+
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -8,18 +10,51 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TPasswordDialog::TPasswordDialog(const QString& user, const QString& server, QWidget* parent)
+namespace {
+
+QString acceptText(PasswordPurpose purpose) {
+    switch (purpose) {
+    case PasswordPurpose::StartUp:
+        return QStringLiteral("Подключиться");
+    case PasswordPurpose::PrinterSettings:
+        return QStringLiteral("Выбрать принтер");
+    case PasswordPurpose::Printing:
+        break;
+    }
+    return QStringLiteral("Печатать");
+}
+
+// The action running now, and whether the user cancelled the dialog during it.
+struct Asking {
+    PasswordAsking* current = nullptr;
+    PasswordPurpose purpose = PasswordPurpose::Printing;
+    bool cancelled = false;
+};
+
+Asking& asking() {
+    static Asking a;
+    return a;
+}
+
+} // namespace
+
+TPasswordDialog::TPasswordDialog(const CupsPassword::Question& question, PasswordPurpose purpose,
+                                 QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("Пароль для печати"));
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
-    auto* question = new QLabel(QStringLiteral("Сервер печати %1 просит пароль.").arg(server), this);
-    question->setWordWrap(true);
-    layout->addWidget(question);
+    auto* refused = new QLabel(QStringLiteral("Пароль не принят."), this);
+    refused->setObjectName(QStringLiteral("LabelNotAccepted"));
+    refused->setVisible(question.notAccepted);
+    layout->addWidget(refused);
+    auto* text = new QLabel(QStringLiteral("Сервер печати %1 просит пароль.").arg(question.server), this);
+    text->setWordWrap(true);
+    layout->addWidget(text);
 
     auto* form = new QFormLayout;
-    auto* userName = new QLabel(user, this);
+    auto* userName = new QLabel(question.user, this);
     userName->setObjectName(QStringLiteral("LabelUser"));
     userName->setTextInteractionFlags(Qt::TextSelectableByMouse);
     form->addRow(QStringLiteral("Пользователь:"), userName);
@@ -30,7 +65,7 @@ TPasswordDialog::TPasswordDialog(const QString& user, const QString& server, QWi
     layout->addLayout(form);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Печатать"));
+    buttons->button(QDialogButtonBox::Ok)->setText(acceptText(purpose));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -39,13 +74,42 @@ TPasswordDialog::TPasswordDialog(const QString& user, const QString& server, QWi
     EditPassword->setFocus();
 }
 
-QString TPasswordDialog::password() const {
-    return EditPassword->text();
+QByteArray TPasswordDialog::takePassword() {
+    QString text = EditPassword->text();
+    // Emptied first, so that the text taken is the only one left to zero.
+    EditPassword->setText(QString());
+    QByteArray bytes = text.toUtf8();
+    wipe(text);
+    return bytes;
 }
 
-std::optional<QString> askPrintServerPassword(const QString& user, const QString& server) {
-    TPasswordDialog dialog(user, server, QApplication::activeWindow());
-    if (dialog.exec() != QDialog::Accepted)
+PasswordAsking::PasswordAsking(PasswordPurpose purpose) : outer_(asking().current) {
+    Asking& a = asking();
+    // An action inside another (a selection made while printing) is part of it.
+    if (outer_)
+        return;
+    a.current = this;
+    a.purpose = purpose;
+    a.cancelled = false;
+}
+
+PasswordAsking::~PasswordAsking() {
+    Asking& a = asking();
+    if (a.current == this) {
+        a.current = nullptr;
+        a.purpose = PasswordPurpose::Printing;
+        a.cancelled = false;
+    }
+}
+
+std::optional<QByteArray> askPrintServerPassword(const CupsPassword::Question& question) {
+    Asking& a = asking();
+    if (a.current && a.cancelled)
         return std::nullopt;
-    return dialog.password();
+    TPasswordDialog dialog(question, a.purpose, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted) {
+        a.cancelled = true;
+        return std::nullopt;
+    }
+    return dialog.takePassword();
 }

@@ -1,23 +1,45 @@
 #pragma once
 
+#include "CupsPassword.h"
+
+#include <QByteArray>
 #include <QDialog>
 #include <QString>
 
 #include <optional>
 
 class QLineEdit;
+class QPushButton;
+
+// What the window is doing when the print server asks for a password; the dialog's OK button says it.
+enum class PasswordPurpose { StartUp, PrinterSettings, Printing };
 
 // The print server's question for a password, as a small modal dialog: the user's name is shown, the
-// password typed in hidden.
+// password typed in hidden, and a password the server refused is said to be so.
 class TPasswordDialog : public QDialog {
 public:
-    TPasswordDialog(const QString& user, const QString& server, QWidget* parent = nullptr);
+    TPasswordDialog(const CupsPassword::Question& question, PasswordPurpose purpose,
+                    QWidget* parent = nullptr);
 
-    QString password() const;
+    // The password typed, as UTF-8; the field is emptied and the text zeroed as it is taken.
+    QByteArray takePassword();
 
 private:
     QLineEdit* EditPassword;
 };
 
+// One thing the user asked the window to do, for as long as it runs: the password dialog names it, and
+// once the user cancels the dialog it is not shown again until the next one.
+class PasswordAsking {
+public:
+    explicit PasswordAsking(PasswordPurpose purpose);
+    ~PasswordAsking();
+    PasswordAsking(const PasswordAsking&) = delete;
+    PasswordAsking& operator=(const PasswordAsking&) = delete;
+
+private:
+    PasswordAsking* outer_;
+};
+
 // Asks over the active window; nothing when the user cancels.
-std::optional<QString> askPrintServerPassword(const QString& user, const QString& server);
+std::optional<QByteArray> askPrintServerPassword(const CupsPassword::Question& question);

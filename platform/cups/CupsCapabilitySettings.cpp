@@ -1,6 +1,7 @@
 #include "CupsCapabilitySettings.h"
 
 #include "CupsOwners.h"
+#include "CupsPassword.h"
 #include "CupsResolution.h"
 #include "CupsServer.h"
 
@@ -42,7 +43,8 @@ std::optional<DocumentSettings> askCapabilitySettings(CupsSession& session, cups
     if (!connection)
         throw CupsServer::unavailable();
     http_t* http = connection->get();
-    const CupsDestInfo info(cupsCopyDestInfo(http, dest));
+    const CupsDestInfo info =
+        CupsPassword::askingOnce(http, [&] { return CupsDestInfo(cupsCopyDestInfo(http, dest)); });
     if (!info) {
         if (session.serverFailed())
             throw CupsServer::unavailable();

@@ -1,5 +1,7 @@
 #include "CupsConnection.h"
 
+#include "CupsPassword.h"
+
 #include <algorithm>
 
 std::unique_ptr<CupsConnection> CupsConnection::open(std::chrono::milliseconds connect) {
@@ -17,6 +19,7 @@ CupsConnection::CupsConnection(http_t* http) : http_(http) {
 }
 
 CupsConnection::~CupsConnection() {
+    CupsPassword::forgetConnection(http_);
     httpClose(http_);
 }
 

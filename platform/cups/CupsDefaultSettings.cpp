@@ -2,6 +2,7 @@
 
 #include "CupsDestLookup.h"
 #include "CupsOwners.h"
+#include "CupsPassword.h"
 #include "CupsResolution.h"
 #include "CupsServer.h"
 #include "CupsWholeAnswer.h"
@@ -95,13 +96,15 @@ std::optional<DocumentSettings> askDefaultSettings(CupsSession& session, cups_de
 
     static const char* const wanted[] = {"media-col-database", "media-default", "media-supported",
                                          "printer-resolution-default", "printer-resolution-supported"};
-    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
-                 queueUri(QString::fromUtf8(dest->name)).constData());
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
-                  static_cast<int>(std::size(wanted)), nullptr, wanted);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    const IppMessage answer = askWhole(connection->get(), request, "/");
+    const IppMessage answer = CupsPassword::askingOnce(connection->get(), [&] {
+        ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                     queueUri(QString::fromUtf8(dest->name)).constData());
+        ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                      static_cast<int>(std::size(wanted)), nullptr, wanted);
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+        return askWhole(connection->get(), request, "/");
+    });
     if (!answer || ippGetStatusCode(answer.get()) > IPP_STATUS_OK_EVENTS_COMPLETE) {
         if (session.serverFailed())
             throw CupsServer::unavailable();

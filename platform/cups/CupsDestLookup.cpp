@@ -1,5 +1,6 @@
 #include "CupsDestLookup.h"
 
+#include "CupsPassword.h"
 #include "CupsServer.h"
 
 QByteArray queueUri(const QString& name) {
@@ -10,12 +11,15 @@ QByteArray queueUri(const QString& name) {
 }
 
 QueueAnswer askQueueKnown(http_t* http, const QString& name) {
-    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, queueUri(name).constData());
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
-                 "printer-name");
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    const IppMessage response(cupsDoRequest(http, request, "/"));
+    const IppMessage response = CupsPassword::askingOnce(http, [&] {
+        ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                     queueUri(name).constData());
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                     "printer-name");
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+        return IppMessage(cupsDoRequest(http, request, "/"));
+    });
     const ipp_status_t status = cupsLastError();
     if (status <= IPP_STATUS_OK_EVENTS_COMPLETE)
         return QueueAnswer::Known;
@@ -32,6 +36,8 @@ CupsDest lookUpDest(CupsSession& session, const QString& name) {
     case QueueAnswer::Unknown:
         return nullptr;
     case QueueAnswer::Failed:
+        if (CupsPassword::declined())
+            throw CupsPassword::declinedError();
         if (session.serverFailed())
             throw CupsServer::unavailable();
         return nullptr;
@@ -39,7 +45,11 @@ CupsDest lookUpDest(CupsSession& session, const QString& name) {
         break;
     }
     connection->progressed();
-    CupsDest dest(cupsGetNamedDest(connection->get(), name.toUtf8().constData(), nullptr));
+    http_t* http = connection->get();
+    CupsDest dest = CupsPassword::askingOnce(
+        http, [&] { return CupsDest(cupsGetNamedDest(http, name.toUtf8().constData(), nullptr)); });
+    if (!dest && CupsPassword::declined())
+        throw CupsPassword::declinedError();
     if (!dest && session.serverFailed())
         throw CupsServer::unavailable();
     return dest;

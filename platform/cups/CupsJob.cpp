@@ -34,7 +34,7 @@ bool failed(ipp_status_t status) {
 [[noreturn]] void throwLastError(const CupsConnection& connection, ipp_status_t fallback,
                                  const char* fallbackText) {
     if (CupsPassword::declined())
-        throw EOSError(IPP_STATUS_ERROR_NOT_AUTHENTICATED, CupsPassword::declinedText().toStdString());
+        throw CupsPassword::declinedError();
     if (connection.serverWentSilent() || !CupsServer::answers())
         throw CupsServer::unavailable();
     if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
@@ -91,7 +91,8 @@ void submitCupsJob(const QString& queue, const DocumentSettings& settings, const
     if (!dest)
         throw EPrinter(PrinterMessages::InvalidPrinter);
 
-    CupsDestInfo info(cupsCopyDestInfo(http, dest.get()));
+    CupsDestInfo info =
+        CupsPassword::askingOnce(http, [&] { return CupsDestInfo(cupsCopyDestInfo(http, dest.get())); });
     if (connection->abandoned())
         return;
     if (!info)
@@ -112,8 +113,10 @@ void submitCupsJob(const QString& queue, const DocumentSettings& settings, const
 
     int jobId = 0;
     connection->progressed();
-    const ipp_status_t created = cupsCreateDestJob(http, dest.get(), info.get(), &jobId, title.constData(),
-                                                   options.count(), options.get());
+    const ipp_status_t created = CupsPassword::askingOnce(http, [&] {
+        return cupsCreateDestJob(http, dest.get(), info.get(), &jobId, title.constData(), options.count(),
+                                 options.get());
+    });
     if (connection->abandoned() && jobId == 0)
         return;
     if (failed(created) || jobId == 0)

@@ -1,19 +1,29 @@
 #include "CupsPassword.h"
 
 #include "CupsServer.h"
+#include "Secret.h"
 
-#include <cups/cups.h>
-
-#include <QByteArray>
+#include <cstring>
+#include <optional>
 
 namespace CupsPassword {
 namespace {
 
+// The password last given for a server and user, and the connection it was last given to.
+struct Given {
+    QString server;
+    QString user;
+    Secret password;
+    http_t* connection = nullptr;
+};
+
 struct State {
     Prompt prompt;
     bool declined = false;
-    // libcups reads the answer after the callback returns.
-    QByteArray answer;
+    std::optional<Given> given;
+    // The connection whose request sends the answer itself, and whether it has one to send.
+    http_t* answeringHere = nullptr;
+    bool answerWaiting = false;
 };
 
 State& state() {
@@ -21,18 +31,41 @@ State& state() {
     return s;
 }
 
-const char* ask(const char*, http_t*, const char*, const char*, void*) {
-    State& s = state();
-    std::optional<QString> password;
-    if (s.prompt)
-        password = s.prompt(QString::fromUtf8(cupsUser()), CupsServer::address());
-    if (!password) {
-        s.declined = true;
-        s.answer.clear();
+// The given password, to libcups or, for a request that sends it itself, kept for it.
+const char* answer(State& s, http_t* http) {
+    if (http == s.answeringHere) {
+        s.answerWaiting = true;
         return nullptr;
     }
-    s.answer = password->toUtf8();
-    return s.answer.constData();
+    return s.given->password.c_str();
+}
+
+const char* ask(const char*, http_t* http, const char*, const char*, void*) {
+    State& s = state();
+    const QString server = CupsServer::address();
+    const QString user = QString::fromUtf8(cupsUser());
+    bool notAccepted = false;
+    if (s.given && s.given->server == server && s.given->user == user) {
+        // libcups asks again on a connection only when the server refused what it was given.
+        if (s.given->connection != http) {
+            s.given->connection = http;
+            return answer(s, http);
+        }
+        notAccepted = true;
+    }
+    s.given.reset();
+
+    std::optional<QByteArray> password;
+    if (s.prompt)
+        password = s.prompt(Question{user, server, notAccepted});
+    if (!password) {
+        s.declined = true;
+        return nullptr;
+    }
+    // libcups copies the answer before it returns to us; the copy kept here answers later connections.
+    s.given.emplace(Given{server, user, Secret(*password), http});
+    wipe(*password);
+    return answer(s, http);
 }
 
 } // namespace
@@ -42,8 +75,40 @@ void install() {
 }
 
 void setPrompt(Prompt prompt) {
-    state().prompt = std::move(prompt);
+    State& s = state();
+    s.prompt = std::move(prompt);
+    // A new prompt is a new person to ask: nothing given to the last one is used for them.
+    s.given.reset();
     install();
+}
+
+AnsweringHere::AnsweringHere(http_t* http) : http_(http), outer_(state().answeringHere) {
+    state().answeringHere = http;
+    state().answerWaiting = false;
+}
+
+AnsweringHere::~AnsweringHere() {
+    state().answeringHere = outer_;
+    state().answerWaiting = false;
+}
+
+bool AnsweringHere::answerTaken() {
+    State& s = state();
+    if (!s.answerWaiting || !s.given)
+        return false;
+    s.answerWaiting = false;
+    // As libcups itself would send it: "user:password" in Base64.
+    const QByteArray user = s.given->user.toUtf8();
+    const char* password = s.given->password.c_str();
+    QByteArray userPassword;
+    // Room for it all at once, so that no copy is left behind by a growing buffer.
+    userPassword.reserve(user.size() + 1 + static_cast<qsizetype>(std::strlen(password)));
+    userPassword.append(user).append(':').append(password);
+    QByteArray encoded = userPassword.toBase64();
+    wipe(userPassword);
+    httpSetAuthString(http_, "Basic", encoded.constData());
+    wipe(encoded);
+    return true;
 }
 
 bool declined() {
@@ -54,10 +119,20 @@ void resetDeclined() {
     state().declined = false;
 }
 
+void forgetConnection(http_t* http) {
+    State& s = state();
+    if (s.given && s.given->connection == http)
+        s.given->connection = nullptr;
+}
+
 QString declinedText() {
     return QStringLiteral("The print server %1 asked for the password of user %2, and none was given. "
                           "Nothing was printed.")
         .arg(CupsServer::address(), QString::fromUtf8(cupsUser()));
+}
+
+EOSError declinedError() {
+    return EOSError(IPP_STATUS_ERROR_NOT_AUTHENTICATED, declinedText().toStdString());
 }
 
 } // namespace CupsPassword

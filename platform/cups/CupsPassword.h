@@ -1,16 +1,34 @@
 #pragma once
 
+#include "Errors.h"
+
+#include <cups/cups.h>
+
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
 #include <optional>
 
 // Passwords the CUPS server asks for. libcups would otherwise ask on the terminal, which a desktop program
-// does not have: the prompt is a plain function so that the window layer can ask in a dialog.
+// does not have: the prompt is a plain function so that the window asks in a dialog and the command line
+// on its terminal.
+//
+// A password given is kept for the run, for the same server and user, in memory of its own (Secret): a
+// connection that comes later is answered from it without asking. The prompt's own copy is zeroed as soon
+// as it is taken. A connection that asks again after it was answered refused the answer: it is forgotten,
+// and the prompt hears so.
 namespace CupsPassword {
 
-// Asked with the user name and the server; nothing when the user declines.
-using Prompt = std::function<std::optional<QString>(const QString& user, const QString& server)>;
+struct Question {
+    QString user;
+    QString server;
+    // The last password given for this connection was not accepted.
+    bool notAccepted = false;
+};
+
+// The password as UTF-8, which is zeroed once taken; nothing when the user declines.
+using Prompt = std::function<std::optional<QByteArray>(const Question& question)>;
 
 // Puts the program's own answering in place of the terminal's; until a prompt is set, it declines.
 void install();
@@ -21,7 +39,39 @@ void setPrompt(Prompt prompt);
 bool declined();
 void resetDeclined();
 
-// The error for a job the user declined to give the password for.
+// A request over `http` that a password typed meanwhile reaches once. libcups would send each password
+// twice before asking again, and a refused one counts twice towards the server's lock-out: so while the
+// request runs, the prompt's answer is kept here instead of going to libcups, the request stops, and it
+// is sent again with the answer on the connection.
+class AnsweringHere {
+public:
+    explicit AnsweringHere(http_t* http);
+    ~AnsweringHere();
+    AnsweringHere(const AnsweringHere&) = delete;
+    AnsweringHere& operator=(const AnsweringHere&) = delete;
+
+    // Puts the answer taken during the last attempt on the connection; false when there was none.
+    bool answerTaken();
+
+private:
+    http_t* http_;
+    http_t* outer_;
+};
+
+template <class Request> auto askingOnce(http_t* http, Request&& request) {
+    AnsweringHere here(http);
+    for (;;) {
+        auto result = request();
+        if (!here.answerTaken())
+            return result;
+    }
+}
+
+// A connection about to be closed: one made later at the same address is another connection.
+void forgetConnection(http_t* http);
+
+// The error for a request the user declined to give the password for: its sentence, and with its status.
 QString declinedText();
+EOSError declinedError();
 
 } // namespace CupsPassword

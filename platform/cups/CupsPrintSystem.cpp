@@ -51,12 +51,17 @@ DefaultPrinterAnswer CupsPrintSystem::defaultPrinter() {
         if (!connection)
             return unavailable();
         // The user's default (PRINTER, LPDEST, lpoptions) or else the server's, with its options.
-        defaultDest_.reset(cupsGetNamedDest(connection->get(), nullptr, nullptr));
+        http_t* http = connection->get();
+        defaultDest_ = CupsPassword::askingOnce(
+            http, [http] { return CupsDest(cupsGetNamedDest(http, nullptr, nullptr)); });
         if (defaultDest_)
             return DefaultPrinterAnswer::named(QString::fromUtf8(defaultDest_->name));
         // libcups answers "no default destination" for a server that failed to answer as well.
         const ipp_status_t status = cupsLastError();
         const QString text = QString::fromUtf8(cupsLastErrorString());
+        if (CupsPassword::declined())
+            return DefaultPrinterAnswer::failure(IPP_STATUS_ERROR_NOT_AUTHENTICATED,
+                                                 CupsPassword::declinedText());
         if (session_->serverFailed())
             return unavailable();
         if (status == IPP_STATUS_ERROR_NOT_FOUND || status <= IPP_STATUS_OK_EVENTS_COMPLETE)

@@ -1,16 +1,19 @@
 #include "CupsQueueList.h"
 
 #include "CupsOwners.h"
+#include "CupsPassword.h"
 
 CupsQueueList askQueueList(http_t* http) {
-    ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
-                 "printer-name");
-    // The queues of this server, not those it would find on the network for itself.
-    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_ENUM, "printer-type", 0);
-    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_ENUM, "printer-type-mask", CUPS_PRINTER_DISCOVERED);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    const IppMessage response(cupsDoRequest(http, request, "/"));
+    const IppMessage response = CupsPassword::askingOnce(http, [http] {
+        ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                     "printer-name");
+        // The queues of this server, not those it would find on the network for itself.
+        ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_ENUM, "printer-type", 0);
+        ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_ENUM, "printer-type-mask", CUPS_PRINTER_DISCOVERED);
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+        return IppMessage(cupsDoRequest(http, request, "/"));
+    });
 
     CupsQueueList list;
     list.status = cupsLastError();

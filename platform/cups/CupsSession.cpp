@@ -1,5 +1,6 @@
 #include "CupsSession.h"
 
+#include "CupsPassword.h"
 #include "CupsServer.h"
 
 namespace {
@@ -7,6 +8,8 @@ constexpr qint64 IdleMs = 10000;
 } // namespace
 
 CupsConnection* CupsSession::connection() {
+    // Each question starts without a refusal; whether the user is asked again is the prompt's affair.
+    CupsPassword::resetDeclined();
     if (failed_.isValid() && !failed_.hasExpired(QuietLimit.count()))
         return nullptr;
     failed_.invalidate();

@@ -1,6 +1,6 @@
-// A print server that wants a password before it creates a job: the program asks in its own dialog, with
-// the user's name shown, and never on the terminal. Cancelling prints nothing and says why; the right
-// password prints. A server that wants it for every question is asked once at start-up.
+// A print server that wants a password: the window asks in its own dialog, with the user's name shown and
+// the button named for what it does; the command line asks on its terminal. Cancelling prints nothing and
+// says why, once; a wrong password is said to be refused; a password given is not asked for again.
 #include "CupsPassword.h"
 #include "CupsPrintSystem.h"
 #include "ErrorReport.h"
@@ -27,7 +27,14 @@
 #include <QThread>
 #include <QTimer>
 
+#include <QDialogButtonBox>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QPushButton>
+
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -36,32 +43,47 @@ const QString Password = QStringLiteral("Envelope-7");
 
 using Program = ProgramOnCups;
 
-// What the user saw in the dialog, and what they did.
-struct Answer {
-    bool typePassword; // else cancel
-    QString shownUser;
-    bool passwordHidden = false;
+// What the user saw in each dialog, and what they did: the entries typed, in turn; none left is a Cancel.
+struct Answers {
+    QStringList entries;
     int asked = 0;
+    QStringList shownUsers;
+    QStringList buttons; // the OK button's text
+    QList<bool> saidNotAccepted;
+    bool passwordHidden = true;
 };
 
-// Answers the password dialog as soon as it is up.
-void answerWhenAsked(Answer& answer) {
-    QTimer::singleShot(50, [&answer] {
+// Answers the password dialog each time it comes up, until the object goes.
+class Answering {
+public:
+    explicit Answering(Answers& answers) : answers_(answers) {
+        QObject::connect(&poll_, &QTimer::timeout, [this] { answer(); });
+        poll_.start(20);
+    }
+
+private:
+    void answer() {
         auto* dialog = dynamic_cast<TPasswordDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return answerWhenAsked(answer);
-        ++answer.asked;
-        answer.shownUser = dialog->findChild<QLabel*>(QStringLiteral("LabelUser"))->text();
+        if (!dialog || dialog->property("answered").toBool())
+            return;
+        dialog->setProperty("answered", true);
+        Answers& a = answers_;
+        a.shownUsers << dialog->findChild<QLabel*>(QStringLiteral("LabelUser"))->text();
+        a.buttons << dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->text();
+        a.saidNotAccepted << !dialog->findChild<QLabel*>(QStringLiteral("LabelNotAccepted"))->isHidden();
         auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("EditPassword"));
-        answer.passwordHidden = edit->echoMode() == QLineEdit::Password;
-        if (answer.typePassword) {
-            QTest::keyClicks(edit, Password);
-            dialog->accept();
+        a.passwordHidden = a.passwordHidden && edit->echoMode() == QLineEdit::Password;
+        if (a.asked++ < a.entries.size()) {
+            QTest::keyClicks(edit, a.entries[a.asked - 1]);
+            QTest::keyClick(edit, Qt::Key_Return);
         } else {
             dialog->reject();
         }
-    });
-}
+    }
+
+    Answers& answers_;
+    QTimer poll_;
+};
 
 bool cameOut(const QString& file) {
     const QDeadlineTimer deadline(60000);
@@ -85,94 +107,233 @@ int jobsEver() {
     return n;
 }
 
-TEST(PasswordForJobs, AskedInADialogCancelPrintsNothingTheRightOnePrints) {
-    registerApplicationFonts();
-    QStringList reported;
-    ErrorReport::setPresenter([&](const QString& text, const QString&) { reported << text; });
-    PrivateCups::SpareServer spare;
-    spare.addQueue(QStringLiteral("Locked"));
-    spare.setDefault(QStringLiteral("Locked"));
-    spare.requirePassword(User, Password);
-    const QByteArray address = spare.address().toUtf8();
-    cupsSetServer(address.constData());
-    const QByteArray user = User.toUtf8();
-    cupsSetUser(user.constData());
-    CupsPassword::setPrompt(askPrintServerPassword);
-    const QString output = qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("-spare/out/Locked.out");
+QString notGiven(const QString& server) {
+    return QStringLiteral(
+               "System Error.  Code: 1026.\r\nThe print server %1 asked for the password of user %2, "
+               "and none was given. Nothing was printed.")
+        .arg(server, User);
+}
 
+// The spare server with the queues, Locked the default, asking for User's password for the operations
+// named (job creation when none); the client talks to it as User, and the window's dialog answers.
+class PasswordServer : public testing::Test {
+protected:
+    void SetUp() override {
+        registerApplicationFonts();
+        ErrorReport::setPresenter([this](const QString& text, const QString&) { reported << text; });
+        cupsSetUser(user.constData());
+        CupsPassword::setPrompt(askPrintServerPassword);
+    }
+    void TearDown() override {
+        CupsPassword::setPrompt({});
+        cupsSetUser(nullptr);
+        cupsSetServer(nullptr);
+        ErrorReport::setPresenter({});
+    }
+
+    void start(const QStringList& operations = {}) {
+        spare.emplace();
+        spare->addQueue(QStringLiteral("Other"));
+        spare->addQueue(QStringLiteral("Locked"));
+        spare->setDefault(QStringLiteral("Locked"));
+        spare->requirePassword(User, Password, operations);
+        address = spare->address().toUtf8();
+        cupsSetServer(address.constData());
+    }
+
+    // Passwords the server's PAM check has refused so far, as its log counts them.
+    static int refusedByTheServer() {
+        QFile log(qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("-spare/log/error_log"));
+        if (!log.open(QIODevice::ReadOnly))
+            return 0;
+        return static_cast<int>(log.readAll().count("pam_authenticate() returned"));
+    }
+
+    QString output() const {
+        return qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("-spare/out/Locked.out");
+    }
+
+    const QByteArray user = User.toUtf8();
+    std::optional<PrivateCups::SpareServer> spare;
+    QByteArray address;
+    QStringList reported;
+};
+
+const QStringList EveryQuestion = {QStringLiteral("CUPS-Get-Printers"), QStringLiteral("CUPS-Get-Default"),
+                                   QStringLiteral("Get-Printer-Attributes")};
+const QStringList SettingsOnly = {QStringLiteral("Get-Printer-Attributes")};
+
+TEST_F(PasswordServer, AJobAsksInADialogCancelPrintsNothingTheRightOnePrints) {
+    start();
     Program program;
     ASSERT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
 
-    Answer cancel{false, {}};
-    answerWhenAsked(cancel);
-    QTest::mouseClick(program.form.BtnPrint, Qt::LeftButton);
-    QCoreApplication::processEvents();
+    Answers cancel;
+    {
+        const Answering answering(cancel);
+        QTest::mouseClick(program.form.BtnPrint, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
     EXPECT_EQ(cancel.asked, 1);
-    EXPECT_EQ(cancel.shownUser, User);
+    EXPECT_EQ(cancel.shownUsers, QStringList{User});
+    EXPECT_EQ(cancel.buttons, QStringList{QStringLiteral("Печатать")});
     EXPECT_TRUE(cancel.passwordHidden);
-    EXPECT_EQ(reported,
-              QStringList{QStringLiteral("System Error.  Code: 1026.\r\nThe print server %1 asked for "
-                                         "the password of user %2, and none was given. Nothing was "
-                                         "printed.")
-                              .arg(spare.address(), User)});
+    EXPECT_EQ(reported, QStringList{notGiven(spare->address())});
     EXPECT_FALSE(program.printer.Printing());
     EXPECT_EQ(jobsEver(), 0);
-    EXPECT_FALSE(QFile::exists(output));
+    EXPECT_FALSE(QFile::exists(output()));
 
+    // A wrong password is sent once and said to be refused, and the right one typed next prints at once.
     reported.clear();
-    Answer type{true, {}};
-    answerWhenAsked(type);
-    QTest::mouseClick(program.form.BtnPrint, Qt::LeftButton);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(type.asked, 1);
+    const int refusedBefore = refusedByTheServer();
+    Answers wrongThenRight{{QStringLiteral("wrong-1"), Password}};
+    {
+        const Answering answering(wrongThenRight);
+        QTest::mouseClick(program.form.BtnPrint, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(wrongThenRight.asked, 2);
+    EXPECT_EQ(wrongThenRight.saidNotAccepted, (QList<bool>{false, true}));
+    EXPECT_EQ(refusedByTheServer() - refusedBefore, 1);
     EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
-    EXPECT_TRUE(cameOut(output));
+    EXPECT_TRUE(cameOut(output()));
 
-    CupsPassword::setPrompt({});
-    cupsSetUser(nullptr);
-    cupsSetServer(nullptr);
-    ErrorReport::setPresenter({});
+    // Given once in this run, it is not asked for again.
+    QFile::remove(output());
+    Answers none;
+    {
+        const Answering answering(none);
+        QTest::mouseClick(program.form.BtnPrint, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(none.asked, 0);
+    EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(cameOut(output()));
 }
 
-TEST(PasswordForQuestions, StartUpAsksOnceAndShowsThePrinter) {
-    registerApplicationFonts();
-    QStringList reported;
-    ErrorReport::setPresenter([&](const QString& text, const QString&) { reported << text; });
-    const QByteArray user = User.toUtf8();
-    cupsSetUser(user.constData());
-    CupsPassword::setPrompt(askPrintServerPassword);
+TEST_F(PasswordServer, StartUpAsksOnceAndShowsThePrinterAndPrintingAsksNoMore) {
     // Every question, or only the one for the printer's settings: then the first to meet the password.
-    const QStringList policies[] = {{QStringLiteral("CUPS-Get-Printers"), QStringLiteral("CUPS-Get-Default"),
-                                     QStringLiteral("Get-Printer-Attributes")},
-                                    {QStringLiteral("Get-Printer-Attributes")}};
-    for (const QStringList& operations : policies) {
+    for (const QStringList& operations : {EveryQuestion, SettingsOnly}) {
         SCOPED_TRACE(operations.join(QLatin1Char(' ')).toStdString());
         reported.clear();
-        PrivateCups::SpareServer spare;
-        spare.addQueue(QStringLiteral("Other"));
-        spare.addQueue(QStringLiteral("Locked"));
-        spare.setDefault(QStringLiteral("Locked"));
-        spare.requirePassword(User, Password, operations);
-        const QByteArray address = spare.address().toUtf8();
-        cupsSetServer(address.constData());
+        start(operations + QStringList{QStringLiteral("Create-Job")});
 
-        Answer type{true, {}};
-        answerWhenAsked(type);
-        Program program;
-        EXPECT_EQ(type.asked, 1);
-        EXPECT_EQ(type.shownUser, User);
-        EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
-        ASSERT_EQ(program.form.ListBoxPrinters->count(), 2);
-        const int current = program.printer.PrinterIndex();
-        ASSERT_GE(current, 0);
-        EXPECT_EQ(program.form.ListBoxPrinters->item(current)->text(), QStringLiteral("Locked"));
-        EXPECT_EQ(program.form.ListBoxPrinters->ItemIndex(), current);
+        Answers right{{Password}};
+        {
+            const Answering answering(right);
+            Program program;
+            EXPECT_EQ(right.asked, 1);
+            EXPECT_EQ(right.shownUsers, QStringList{User});
+            EXPECT_EQ(right.buttons, QStringList{QStringLiteral("Подключиться")});
+            EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+            ASSERT_EQ(program.form.ListBoxPrinters->count(), 2);
+            const int current = program.printer.PrinterIndex();
+            ASSERT_GE(current, 0);
+            EXPECT_EQ(program.form.ListBoxPrinters->item(current)->text(), QStringLiteral("Locked"));
+            EXPECT_EQ(program.form.ListBoxPrinters->ItemIndex(), current);
+
+            QFile::remove(output());
+            QTest::mouseClick(program.form.BtnPrint, Qt::LeftButton);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(right.asked, 1);
+            EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+            EXPECT_TRUE(cameOut(output()));
+        }
+        spare.reset();
+        // Another run is another user to ask.
+        CupsPassword::setPrompt(askPrintServerPassword);
     }
+}
 
-    CupsPassword::setPrompt({});
-    cupsSetUser(nullptr);
-    cupsSetServer(nullptr);
-    ErrorReport::setPresenter({});
+// Cancel at start-up is asked once and said as in a job; choosing a printer afterwards asks again, under
+// its own name.
+TEST_F(PasswordServer, CancelAtStartUpAsksOnceAndAChoiceAsksAgain) {
+    const struct {
+        const char* name;
+        QStringList operations;
+        bool listed;
+    } cases[] = {{"every question", EveryQuestion, false}, {"the settings only", SettingsOnly, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        reported.clear();
+        start(c.operations);
+        Answers cancel;
+        std::optional<Program> program;
+        {
+            const Answering answering(cancel);
+            program.emplace();
+        }
+        EXPECT_EQ(cancel.asked, 1);
+        EXPECT_EQ(cancel.buttons, QStringList{QStringLiteral("Подключиться")});
+        EXPECT_EQ(reported, QStringList{notGiven(spare->address())});
+        if (c.listed) {
+            reported.clear();
+            TListBox& list = *program->form.ListBoxPrinters;
+            ASSERT_EQ(list.count(), 2);
+            Answers right{{Password}};
+            {
+                const Answering answering(right);
+                QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier,
+                                  list.visualItemRect(list.item(1)).center());
+                QCoreApplication::processEvents();
+            }
+            EXPECT_EQ(right.buttons, QStringList{QStringLiteral("Выбрать принтер")});
+            EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+            EXPECT_NE(program->printer.DevMode(), nullptr);
+        }
+        program.reset();
+        spare.reset();
+        CupsPassword::setPrompt(askPrintServerPassword);
+    }
+}
+
+// The command line asks on its terminal, without echo, and declines at once without one.
+TEST_F(PasswordServer, TheCommandLineAsksOnItsTerminalAndDeclinesWithoutOne) {
+    start();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("CUPS_SERVER"), spare->address());
+    env.insert(QStringLiteral("CUPS_USER"), User);
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    const QString vornel = QStringLiteral(VORNEL_EXECUTABLE);
+
+    // The input is typed once the program has asked for it, as a user types it.
+    const auto run = [&](const QString& program, const QStringList& arguments, const QByteArray& typed) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(program, arguments);
+        EXPECT_TRUE(p.waitForStarted());
+        QByteArray screen;
+        const QDeadlineTimer deadline(60000);
+        while (!screen.contains("Пароль") && p.state() == QProcess::Running && !deadline.hasExpired()) {
+            p.waitForReadyRead(100);
+            screen += p.readAll();
+        }
+        p.write(typed);
+        p.closeWriteChannel();
+        p.waitForFinished(60000);
+        EXPECT_EQ(p.state(), QProcess::NotRunning);
+        screen += p.readAll();
+        return std::pair{p.exitCode(), QString::fromUtf8(screen)};
+    };
+
+    // No terminal: declined at once, with the sentence a job gives.
+    const auto [status, said] = run(vornel, {QStringLiteral("--print")}, Password.toUtf8() + '\n');
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(said.trimmed(), notGiven(spare->address()));
+    EXPECT_EQ(jobsEver(), 0);
+
+    // A terminal: asked there, the password not shown, and the job printed.
+    QFile::remove(output());
+    const auto [ttyStatus, screen] =
+        run(QStringLiteral("script"),
+            {QStringLiteral("-qec"), vornel + QStringLiteral(" --print"), QStringLiteral("/dev/null")},
+            Password.toUtf8() + '\n');
+    EXPECT_EQ(ttyStatus, 0) << screen.toStdString();
+    EXPECT_TRUE(screen.contains(User)) << screen.toStdString();
+    EXPECT_FALSE(screen.contains(Password)) << screen.toStdString();
+    EXPECT_TRUE(cameOut(output()));
 }
 
 } // namespace

@@ -410,4 +410,30 @@ TEST_F(PrinterListWindow, NoTemplateSelectedPrintsNothingAndSaysWhatIsMissing) {
     EXPECT_EQ(queuesThatPrinted(queues), QStringList{QStringLiteral("Alpha")});
 }
 
+// «Печать» resolves the printer before it asks for the template: with neither, the printer is what the user
+// hears of; a default that appeared since start-up is made current, and only then is the template missing.
+TEST_F(PrinterListWindow, PrintResolvesThePrinterBeforeTheTemplate) {
+    PrivateCups::addQueue(QStringLiteral("Alpha"));
+    PrivateCups::addQueue(QStringLiteral("Bravo"));
+    const QStringList queues = {QStringLiteral("Alpha"), QStringLiteral("Bravo")};
+    queuesThatPrinted(queues);
+    Program program;
+    ASSERT_EQ(reported, QStringList{NoDefault});
+    ASSERT_EQ(program.form.ListBoxTemplates->ItemIndex(), -1);
+
+    reported.clear();
+    QTest::mouseClick(program.form.BtnPrint, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(reported, QStringList{NoDefault});
+
+    PrivateCups::setDefault(QStringLiteral("Bravo"));
+    reported.clear();
+    QTest::mouseClick(program.form.BtnPrint, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(reported, QStringList{QStringLiteral("Не выбран шаблон печати.")});
+    ASSERT_NE(program.printer.DevMode(), nullptr);
+    EXPECT_EQ(program.printer.PrinterIndex(), 1);
+    EXPECT_TRUE(queuesThatPrinted(queues).isEmpty());
+}
+
 } // namespace

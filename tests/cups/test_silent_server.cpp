@@ -2,6 +2,7 @@
 // printer selection and the print command each give up and say the server is not available, and the
 // window goes on answering while a job waits.
 #include "CupsPrintSystem.h"
+#include "CupsSession.h"
 #include "ErrorReport.h"
 #include "Fonts.h"
 #include "ListBox.h"
@@ -184,6 +185,43 @@ TEST_F(FrozenServer, PrintGivesUpWhileTheWindowAnswers) {
     QTest::mouseClick(program.form.BtnPrint, Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+}
+
+// A printer chosen while the server was frozen has no settings; once it answers again, choosing the same
+// row again, or printing, reads them and prints there.
+TEST_F(FrozenServer, AFailedSelectionIsTriedAgainOnTheSameRowOrAtPrint) {
+    const QString bravoOut =
+        qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("-spare/out/Bravo.out");
+    for (const bool sameRowAgain : {true, false}) {
+        SCOPED_TRACE(sameRowAgain ? "the same row again" : "print at once");
+        reported.clear();
+        QFile::remove(bravoOut);
+        Program program;
+        ASSERT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+        TListBox& list = *program.form.ListBoxPrinters;
+        const QPoint bravo = list.visualItemRect(list.item(1)).center();
+
+        freeze();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, bravo);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(reported, QStringList{notAvailable(spare->address())});
+        thaw();
+        // A server found silent is left alone for a while before it is asked again.
+        QTest::qWait(static_cast<int>(CupsSession::QuietLimit.count()) + 200);
+
+        reported.clear();
+        if (sameRowAgain) {
+            QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, bravo);
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+            EXPECT_NE(program.printer.DevMode(), nullptr);
+        }
+        QTest::mouseClick(program.form.BtnPrint, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(program.printer.PrinterIndex(), 1);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(bravoOut); }, 60000));
+    }
 }
 
 } // namespace

@@ -2,8 +2,11 @@
 
 #include "DlgAbout.h"
 #include "LinkLabel.h"
+#include "PasswordDialog.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -38,6 +41,8 @@ void ModalDismisser::dismiss() {
         return closeBox(*box);
     if (auto* about = qobject_cast<TFormAbout*>(modal))
         return closeAbout(*about);
+    if (auto* password = dynamic_cast<TPasswordDialog*>(modal); password && !rightPassword.isEmpty())
+        return answerPassword(*password);
     problems << QStringLiteral("an unexpected modal window: ") + modal->metaObject()->className();
     modal->close();
 }
@@ -96,4 +101,36 @@ void ModalDismisser::closeAbout(TFormAbout& about) {
         about.close();
         break;
     }
+}
+
+void ModalDismisser::answerPassword(TPasswordDialog& dialog) {
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("EditPassword"));
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    if (attempts_ > 0) {
+        // Answered already and still up: a second answer would count twice.
+        return;
+    }
+    const int choice = std::uniform_int_distribution(0, 7)(random_);
+    if (choice < 3) {
+        ++passwordsCancelled;
+        switch (choice) {
+        case 0:
+            buttons->button(QDialogButtonBox::Cancel)->click();
+            break;
+        case 1:
+            QTest::keyClick(edit, Qt::Key_Escape);
+            break;
+        default:
+            dialog.close();
+            break;
+        }
+        return;
+    }
+    const bool right = choice >= 5;
+    ++(right ? passwordsRight : passwordsWrong);
+    QTest::keyClicks(edit, right ? rightPassword : QStringLiteral("wrong-%1").arg(choice));
+    if (choice % 2)
+        QTest::keyClick(edit, Qt::Key_Return);
+    else
+        buttons->button(QDialogButtonBox::Ok)->click();
 }

@@ -11,6 +11,7 @@
 class QMessageBox;
 class QWidget;
 class TFormAbout;
+class TPasswordDialog;
 
 // Closes every modal window soon after it comes up, as a user would: the error box with OK, Enter, Esc or
 // its close box; the About box with its Close button, Enter, Esc or its close box, now and then after a
@@ -30,10 +31,18 @@ public:
     // Called with each error box's text while the box is up.
     std::function<void(const QString&)> onBox;
 
+    // The print server's password dialog is answered at random when this names the right password: with
+    // it, with a wrong one, or cancelled; otherwise the dialog is a problem.
+    QString rightPassword;
+    int passwordsRight = 0;
+    int passwordsWrong = 0;
+    int passwordsCancelled = 0;
+
 private:
     void dismiss();
     void closeBox(QMessageBox& box);
     void closeAbout(TFormAbout& about);
+    void answerPassword(TPasswordDialog& dialog);
 
     std::mt19937 random_;
     QTimer timer_;

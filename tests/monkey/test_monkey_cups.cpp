@@ -1,9 +1,11 @@
 // Random user actions on the main window over the private CUPS server: good queues, one refusing jobs, one
-// stopped, one deleted after start-up, one that now refuses jobs and now takes them. Every job really goes
-// through the server, so the run is short.
+// stopped, one deleted after start-up, one that now refuses jobs and now takes them; and a server that asks
+// for a password and now and then freezes. Every job really goes through the server, so the runs are short.
 #include "BorrowedPrintSystem.h"
 #include "ChaosPrintSystem.h"
+#include "CupsPassword.h"
 #include "CupsPrintSystem.h"
+#include "CupsSession.h"
 #include "ErrorReport.h"
 #include "Fonts.h"
 #include "ListBox.h"
@@ -11,6 +13,7 @@
 #include "ModalDismisser.h"
 #include "Monkey.h"
 #include "MonkeyChecks.h"
+#include "PasswordDialog.h"
 #include "PrintButton.h"
 #include "PrivateCups.h"
 #include "QtPrinters.h"
@@ -26,6 +29,9 @@
 #include <QScopeGuard>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
+
+#include <signal.h>
 
 #include <cstdio>
 #include <map>
@@ -173,6 +179,170 @@ TEST(MonkeyOverCups, TheProgramOutlivesEveryActionAndStillPrints) {
     ASSERT_TRUE(printed.open(QIODevice::ReadOnly)) << "the last job never came out";
     // The PDF printer's driver wraps the PDF in printer job language.
     EXPECT_TRUE(printed.readAll().contains("%PDF-"));
+
+    form.N3->trigger();
+    settle();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(wrong.isEmpty()) << wrong.join(QLatin1Char('\n')).toStdString();
+}
+
+int jobsHeld(const char* queue) {
+    cups_job_t* jobs = nullptr;
+    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue, 0, CUPS_WHICHJOBS_ACTIVE);
+    cupsFreeJobs(n, jobs);
+    return n;
+}
+
+// A server that asks for a password before it takes a job and that now and then stops answering: its
+// process frozen between two actions and thawed between two others, the password dialog answered at
+// random with the right password, a wrong one or Cancel, and forgotten now and then as if the program had
+// started again. The queues are stopped, so every job the server took stays to be counted: an action
+// in which the user cancelled the dialog and never gave the right password adds none.
+TEST(MonkeyOverAPasswordServer, FrozenAndThawedWithThePasswordAnsweredAtRandom) {
+    const unsigned seed = monkeySeed(DefaultSeed + 1);
+    const int actions = monkeyActions(200);
+    std::printf("monkey over a frozen and thawed password server: seed %u (VORNEL_MONKEY_SEED), %d actions "
+                "(VORNEL_MONKEY_ACTIONS)\n",
+                seed, actions);
+    std::fflush(stdout);
+    SCOPED_TRACE(testing::Message() << "seed " << seed);
+    std::mt19937 random(seed);
+    registerApplicationFonts();
+    ignoreUnacceptedEvents();
+
+    const QString user = QStringLiteral("vornel-print");
+    const QString password = QStringLiteral("Envelope-7");
+    PrivateCups::SpareServer spare;
+    spare.addQueue(QStringLiteral("Alpha"));
+    spare.addQueue(QStringLiteral("Bravo"));
+    spare.setDefault(QStringLiteral("Alpha"));
+    spare.requirePassword(user, password);
+    for (const char* queue : {"Alpha", "Bravo"})
+        PrivateCups::run(QStringLiteral("cupsdisable"),
+                         {QStringLiteral("-h"), spare.address(), QString::fromLatin1(queue)});
+    const QByteArray address = spare.address().toUtf8();
+    const QByteArray userName = user.toUtf8();
+    cupsSetServer(address.constData());
+    cupsSetUser(userName.constData());
+    CupsPassword::setPrompt(askPrintServerPassword);
+    const auto restoreClient = qScopeGuard([] {
+        CupsPassword::setPrompt({});
+        cupsSetUser(nullptr);
+        cupsSetServer(nullptr);
+    });
+
+    QFile pidFile(qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("-spare/cupsd.pid"));
+    ASSERT_TRUE(pidFile.open(QIODevice::ReadOnly));
+    const pid_t cupsd = pidFile.readAll().trimmed().toInt();
+    ASSERT_GT(cupsd, 0);
+    bool frozen = false;
+    const auto thaw = [&] {
+        if (frozen)
+            ::kill(cupsd, SIGCONT);
+        frozen = false;
+    };
+    const auto thawAtEnd = qScopeGuard(thaw);
+    // The server comes back while the program waits for it, or between two actions.
+    QTimer thawing;
+    thawing.setSingleShot(true);
+    QObject::connect(&thawing, &QTimer::timeout, thaw);
+    const auto jobs = [] { return jobsHeld("Alpha") + jobsHeld("Bravo"); };
+    Shell::setOpener([](const QString&, int) { return true; });
+    const auto restoreOpener = qScopeGuard([] { Shell::setOpener({}); });
+
+    CupsPrintSystem cups;
+    ChaosPrintSystem counted(cups, random);
+    TPrinter printer(std::make_unique<BorrowedPrintSystem>(counted));
+    int documentsBeforeAction = 0;
+    ErrorReport::setPresenter({});
+    QStringList wrong;
+    ModalDismisser dismisser(random());
+    dismisser.rightPassword = password;
+    dismisser.onBox = [&](const QString& text) {
+        const QString why =
+            judgeReport(text, printer.Printing() || counted.documentsStarted() > documentsBeforeAction);
+        if (!why.isEmpty())
+            wrong << why;
+    };
+
+    TMainForm form(printer);
+    ErrorReport::guard([&] { form.FormCreate(); });
+    form.showFirst();
+    settle();
+
+    Monkey monkey(form, random);
+    int jobsBefore = jobs();
+    int cancelledBefore = 0;
+    int rightBefore = 0;
+    int freezes = 0;
+    int cancelsChecked = 0;
+    const QString failure = runActions(monkey, form, printer, actions, [&]() -> QString {
+        documentsBeforeAction = counted.documentsStarted();
+        if (!dismisser.problems.isEmpty())
+            return dismisser.problems.join(QLatin1Char('\n'));
+        // No job is taken while the server is frozen, so the count since the last look holds until it
+        // thaws.
+        if (!frozen) {
+            const int jobsAfter = jobs();
+            const bool cancelledOnly =
+                dismisser.passwordsCancelled > cancelledBefore && dismisser.passwordsRight == rightBefore;
+            cancelsChecked += cancelledOnly;
+            if (cancelledOnly && jobsAfter != jobsBefore)
+                wrong << QStringLiteral("%1 job(s) taken after the password was cancelled")
+                             .arg(jobsAfter - jobsBefore);
+            jobsBefore = jobsAfter;
+            cancelledBefore = dismisser.passwordsCancelled;
+            rightBefore = dismisser.passwordsRight;
+        }
+        // As if the program had started again: the password is asked for once more.
+        if (std::bernoulli_distribution(0.1)(random))
+            CupsPassword::setPrompt(askPrintServerPassword);
+        if (!frozen && std::bernoulli_distribution(0.08)(random)) {
+            ::kill(cupsd, SIGSTOP);
+            frozen = true;
+            ++freezes;
+            thawing.start(std::uniform_int_distribution(100, 3000)(random));
+        }
+        return wrong.join(QLatin1Char('\n'));
+    });
+    ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
+    std::printf("monkey done: %d actions, %d documents started, %d freezes, passwords: %d right, %d wrong, "
+                "%d cancelled (%d cancelling actions checked), %lld error boxes closed\n",
+                actions, counted.documentsStarted(), freezes, dismisser.passwordsRight,
+                dismisser.passwordsWrong, dismisser.passwordsCancelled, cancelsChecked,
+                static_cast<long long>(dismisser.boxTexts.size()));
+    std::map<QString, int> texts;
+    for (const QString& text : dismisser.boxTexts)
+        ++texts[text.section(QStringLiteral("\r\n"), -1)];
+    for (const auto& [text, count] : texts)
+        std::printf("  %5d x %s\n", count, qPrintable(text));
+    // A run that never met the dialog every way, nor a frozen server, would have tested nothing.
+    EXPECT_GT(freezes, 0);
+    EXPECT_GT(dismisser.passwordsRight, 0);
+    EXPECT_GT(dismisser.passwordsWrong, 0);
+    EXPECT_GT(cancelsChecked, 0);
+
+    // Thawed, the program still prints, and the server has the job.
+    thawing.stop();
+    thaw();
+    QTest::qWait(static_cast<int>(CupsSession::QuietLimit.count()) + 200);
+    form.showNormal();
+    form.resize(900, 500);
+    settle();
+    QTest::mouseClick(form.ListBoxTemplates->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      form.ListBoxTemplates->visualItemRect(form.ListBoxTemplates->item(0)).center());
+    const int before = jobs();
+    dismisser.passwordsCancelled = 0;
+    const qsizetype boxesBefore = dismisser.boxTexts.size();
+    // Asked until the right password comes: Cancel ends a print with nothing taken.
+    for (int tries = 0; tries < 20 && jobs() == before; ++tries) {
+        QTest::mouseClick(form.BtnPrint, Qt::LeftButton);
+        settle();
+    }
+    EXPECT_EQ(jobs(), before + 1);
+    EXPECT_EQ(judgeState(form, printer), QString());
+    EXPECT_LE(dismisser.boxTexts.size() - boxesBefore, dismisser.passwordsCancelled)
+        << dismisser.boxTexts.join(QLatin1Char('\n')).toStdString();
 
     form.N3->trigger();
     settle();

@@ -77,31 +77,62 @@ TEST_F(Job, ACommandMakesFreshContextsAndOneLandscapePageWithAnEmptyName) {
     EXPECT_EQ(fake.openContexts, 1);
 }
 
-TEST_F(Job, TheTemplateDrawnIsTheOneSelectedOnceTheDocumentHasStarted) {
-    std::vector<bool> printingWhenRead;
-    // Checked before the printer is touched, then read again for drawing once the page is open: a template
-    // that is gone by then draws nothing.
-    printEnvelope(*printer, [&] {
-        printingWhenRead.push_back(printer->Printing());
-        if (!printer->Printing())
-            return 0;
-        EXPECT_EQ(fake.log.back(), "startPage");
-        return -1;
-    });
-    EXPECT_EQ(printingWhenRead, (std::vector<bool>{false, true}));
+TEST_F(Job, TheTemplateIsReadWhereTheDrawingBeginsAndNoneThenDropsThePage) {
+    std::vector<std::string> logWhenRead;
+    const auto readAt = [&](int index) {
+        return [&, index] {
+            logWhenRead.push_back(fake.log.empty() ? std::string() : fake.log.back());
+            return index;
+        };
+    };
+    printEnvelope(*printer, readAt(1));
+    // A template chosen while the document was being started decides what is printed.
+    EXPECT_EQ(logWhenRead, Log{"startPage"});
     ASSERT_EQ(fake.documents.size(), 1u);
-    EXPECT_TRUE(fake.documents[0].runs.empty());
+    EXPECT_FALSE(fake.documents[0].runs.empty());
     EXPECT_TRUE(fake.documents[0].ended);
-}
 
-TEST_F(Job, NoTemplateSelectedPrintsNothingAndSaysSo) {
     for (int none : {-1, 3}) {
         SCOPED_TRACE(none);
-        const std::size_t mark = fake.log.size();
-        EXPECT_EQ(failureOf(none), "Не выбран шаблон печати.");
-        EXPECT_EQ(fake.logSince(mark), Log{});
-        EXPECT_TRUE(fake.documents.empty());
+        logWhenRead.clear();
+        fake.documents.clear();
+        EXPECT_EQ(messageOf([&] { printEnvelope(*printer, readAt(none)); }), "Не выбран шаблон печати.");
+        EXPECT_EQ(logWhenRead, Log{"startPage"});
+        // The page was open, but nothing on it and nothing handed over.
+        ASSERT_EQ(fake.documents.size(), 1u);
+        EXPECT_TRUE(fake.documents[0].runs.empty());
+        EXPECT_FALSE(fake.documents[0].ended);
         expectReady();
+    }
+}
+
+TEST(JobOrder, ThePrinterIsResolvedBeforeTheTemplateIsAskedFor) {
+    const struct {
+        const char* name;
+        DefaultPrinterAnswer defaultAnswer;
+        std::string message;
+        int printerIndex;
+    } cases[] = {
+        {"neither a printer nor a template", DefaultPrinterAnswer::none(),
+         "There is no default printer currently selected", -1},
+        {"the server gone", DefaultPrinterAnswer::failure(1282, "Service Unavailable"),
+         "System Error.  Code: 1282.\r\nService Unavailable", -1},
+        {"a default printer since start-up", DefaultPrinterAnswer::named("Inkjet"),
+         "Не выбран шаблон печати.", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        World j;
+        // Start-up found no default, so no template was selected either.
+        j.fake.defaultAnswer = DefaultPrinterAnswer::none();
+        EXPECT_EQ(messageOf([&] { j.printer->PrinterIndex(); }),
+                  "There is no default printer currently selected");
+        j.fake.defaultAnswer = c.defaultAnswer;
+        EXPECT_EQ(j.failureOf(-1), c.message);
+        if (c.printerIndex >= 0)
+            EXPECT_EQ(j.printer->PrinterIndex(), c.printerIndex);
+        for (const auto& doc : j.fake.documents)
+            EXPECT_FALSE(doc.ended);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -40,6 +41,15 @@ protected:
     }
 
     QTemporaryDir home{place("home-XXXXXX")};
+
+    // Every file under the home folder, where the dialog's own settings would go.
+    QStringList writtenUnderHome() const {
+        QStringList written;
+        QDirIterator files(home.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (files.hasNext())
+            written << files.next();
+        return written;
+    }
 
     // Chooses the menu item and, once its dialog is up, hands the dialog to `inDialog`; returns when the
     // command has finished.
@@ -157,6 +167,43 @@ TEST_F(SavePdf, AFileThatCannotBeWrittenIsReportedAndTheWindowGoesOn) {
         [&](QFileDialog& dialog) { typeAndAccept(dialog, dir.filePath(QStringLiteral("c.pdf"))); });
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("c.pdf"))));
     EXPECT_EQ(reported.size(), 1);
+}
+
+TEST_F(SavePdf, TheDialogLeavesNoSettingsFileBehind) {
+    start();
+    QTemporaryDir dir(place("pdf-XXXXXX"));
+    saveThroughTheMenu(
+        [&](QFileDialog& dialog) { typeAndAccept(dialog, dir.filePath(QStringLiteral("a.pdf"))); });
+    saveThroughTheMenu([&](QFileDialog& dialog) { dialog.reject(); });
+    EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+    ASSERT_TRUE(QFile::exists(dir.filePath(QStringLiteral("a.pdf"))));
+    EXPECT_EQ(writtenUnderHome(), QStringList{});
+}
+
+// A start-up that failed selected no template: saving says what is missing, as printing does, before any
+// dialog and without a file.
+TEST_F(SavePdf, NoTemplateSelectedSaysSoAndWritesNothing) {
+    fake.defaultAnswer = DefaultPrinterAnswer::failure(1282, "The print server is not available.");
+    start();
+    ASSERT_EQ(reported.size(), 1);
+    ASSERT_EQ(form->ListBoxTemplates->ItemIndex(), -1);
+    reported.clear();
+
+    bool dialogShown = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            dialogShown = true;
+            dialog->reject();
+        }
+    });
+    poll.start(20);
+    form->N2->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !reported.isEmpty(); }, 10000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(reported, QStringList{QStringLiteral("Не выбран шаблон печати.")});
+    EXPECT_FALSE(dialogShown);
+    EXPECT_EQ(writtenUnderHome(), QStringList{});
 }
 
 } // namespace

@@ -1,0 +1,65 @@
+#include "TerminalPassword.h"
+
+#include <QScopeGuard>
+#include <QString>
+
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace {
+
+bool& declinedThisRun() {
+    static bool declined = false;
+    return declined;
+}
+
+void say(const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+}
+
+// One line from standard input; nothing at the end of input.
+std::optional<QByteArray> readLine() {
+    QByteArray line;
+    char c = 0;
+    ssize_t n = 0;
+    while ((n = ::read(STDIN_FILENO, &c, 1)) == 1 && c != '\n')
+        line.append(c);
+    if (n != 1 && line.isEmpty())
+        return std::nullopt;
+    return line;
+}
+
+} // namespace
+
+std::optional<QByteArray> askOnTerminal(const CupsPassword::Question& question) {
+    if (declinedThisRun() || !::isatty(STDIN_FILENO)) {
+        declinedThisRun() = true;
+        return std::nullopt;
+    }
+    // Echo goes off before the question shows, so nothing typed in answer is ever shown.
+    termios shown{};
+    const bool quiet = ::tcgetattr(STDIN_FILENO, &shown) == 0;
+    if (quiet) {
+        termios hidden = shown;
+        hidden.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+        ::tcsetattr(STDIN_FILENO, TCSANOW, &hidden);
+    }
+    const auto restore = qScopeGuard([&] {
+        if (quiet)
+            ::tcsetattr(STDIN_FILENO, TCSANOW, &shown);
+        say(QStringLiteral("\n"));
+    });
+    if (question.notAccepted)
+        say(QStringLiteral("Пароль не принят.\n"));
+    say(QStringLiteral("Пароль пользователя %1 для сервера печати %2: ").arg(question.user, question.server));
+
+    std::optional<QByteArray> password = readLine();
+    if (!password || password->isEmpty()) {
+        declinedThisRun() = true;
+        return std::nullopt;
+    }
+    return password;
+}
