@@ -169,7 +169,8 @@ QByteArray pagePdf(const PageGeometry& g, const std::vector<PageMark>& marks) {
         // The painter counts down from the top of the sheet as written, whatever height it then gets.
         const QPoint corner = sheetCorner(g);
         painter.scale(static_cast<double>(WriterDpi) / sheetXDpi, static_cast<double>(WriterDpi) / sheetYDpi);
-        painter.translate(QPointF(corner.x(), points.height() * sheetYDpi / 72.0 - corner.y()));
+        painter.translate(
+            QPointF(corner.x(), static_cast<double>(points.height()) * sheetYDpi / 72.0 - corner.y()));
         // A quarter turn anticlockwise: page pixel (x, y) becomes sheet pixel (y, -1 - x) from the corner.
         if (g.landscape)
             painter.setTransform(QTransform(0, -1, 1, 0, 0, 0) * painter.transform());

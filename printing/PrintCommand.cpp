@@ -10,11 +10,12 @@
 
 void printEnvelope(TPrinter& printer, const std::function<int()>& selectedTemplate) {
     printer.setOrientation(poLandscape);
+    // A cut envelope is no envelope: paper too small, or no printable area at all, is refused before any
+    // document is started.
+    requireRoomForEnvelope(*printer.DevMode());
     const DeviceCaps caps = printer.Handle().caps();
     const double scaleX = RealArithmetic::divide(caps.horzRes, caps.horzSize);
     const double scaleY = RealArithmetic::divide(caps.vertRes, caps.vertSize);
-    // A cut envelope is no envelope: paper too small is refused before any document is started.
-    requireRoomForEnvelope(*printer.DevMode());
     printer.BeginDoc();
     // A page that fails half-drawn is not sent, and the document does not stay open to block every later
     // command with "Printing in progress".

@@ -63,6 +63,9 @@ void TPrinter::setState(TPrinterState value) {
     const int index = PrinterIndex();
     if (!devMode_)
         throw EPrinter(PrinterMessages::InvalidPrinter);
+    // A printer claiming a resolution past any real one would have its page grow without end.
+    if (!pageWithinLimits(*devMode_))
+        throw EPrinter(PrinterMessages::NotSupported);
     const QString& device = Printers()[static_cast<std::size_t>(index)].Device.Device;
     std::unique_ptr<DeviceContext> created =
         deviceContext ? system_->createDC(device, *devMode_) : system_->createIC(device, *devMode_);

@@ -14,9 +14,7 @@ std::unique_ptr<CupsConnection> CupsConnection::open(std::chrono::milliseconds c
     return connection;
 }
 
-CupsConnection::CupsConnection(http_t* http) : http_(http) {
-    quiet_.start();
-}
+CupsConnection::CupsConnection(http_t* http) : http_(http) {}
 
 CupsConnection::~CupsConnection() {
     CupsPassword::forgetConnection(http_);
@@ -26,13 +24,13 @@ CupsConnection::~CupsConnection() {
 void CupsConnection::setPatience(std::chrono::milliseconds silence, std::chrono::milliseconds period,
                                  std::function<bool()> keepGoing) {
     silence_ = silence;
+    period_ = std::min(period, silence);
     keepGoing_ = std::move(keepGoing);
-    const double seconds = std::chrono::duration<double>(std::min(period, silence)).count();
-    httpSetTimeout(http_, seconds, &CupsConnection::onWait, this);
+    httpSetTimeout(http_, std::chrono::duration<double>(period_).count(), &CupsConnection::onWait, this);
 }
 
 void CupsConnection::progressed() {
-    quiet_.restart();
+    waited_ = std::chrono::milliseconds(0);
     silent_ = false;
     abandoned_ = false;
 }
@@ -43,9 +41,10 @@ int CupsConnection::onWait(http_t*, void* self) {
         connection.abandoned_ = true;
         return 0;
     }
-    // A wait ends a little before its period is quite over; a whisker counts as the whole.
-    constexpr qint64 WhiskerMs = 50;
-    if (connection.quiet_.elapsed() + WhiskerMs >= connection.silence_.count()) {
+    // libcups calls this only when a wait ran its whole period in silence. A clock would also count the
+    // time between waits: a password dialog between a request and its retry is the user's, not the server's.
+    connection.waited_ += connection.period_;
+    if (connection.waited_ >= connection.silence_) {
         connection.silent_ = true;
         return 0;
     }

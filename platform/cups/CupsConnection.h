@@ -2,8 +2,6 @@
 
 #include <cups/cups.h>
 
-#include <QElapsedTimer>
-
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -21,8 +19,10 @@ public:
 
     http_t* get() const { return http_; }
 
-    // A request gives up once the server has said nothing for `silence`. While it waits, keepGoing (if
-    // any) is called every `period`; when it answers false the request gives up at once.
+    // A request gives up once it has waited `silence` for the server to say something. While it waits,
+    // keepGoing (if any) is called every `period`; when it answers false the request gives up at once.
+    // Only the waiting counts: not keepGoing's time, nor a password dialog's between a request and its
+    // retry.
     void setPatience(std::chrono::milliseconds silence, std::chrono::milliseconds period,
                      std::function<bool()> keepGoing = {});
     // The server did its part: the silence counts from now. Called before each request and each chunk.
@@ -38,8 +38,10 @@ private:
 
     http_t* http_;
     std::chrono::milliseconds silence_{5000};
+    std::chrono::milliseconds period_{5000};
     std::function<bool()> keepGoing_;
-    QElapsedTimer quiet_;
+    // Waits that ran their whole period without a word from the server, since it last did its part.
+    std::chrono::milliseconds waited_{0};
     bool silent_ = false;
     bool abandoned_ = false;
 };

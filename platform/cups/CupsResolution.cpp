@@ -3,22 +3,26 @@
 #include <QRegularExpression>
 #include <QString>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <vector>
 
 namespace {
 
 std::optional<int> dotsPerInch(int value, ipp_res_t units) {
     if (value <= 0)
         return std::nullopt;
-    return units == IPP_RES_PER_CM ? static_cast<int>(std::lround(value * 2.54)) : value;
+    if (units != IPP_RES_PER_CM)
+        return value;
+    const long long inches = std::llround(value * 2.54);
+    return inches <= INT_MAX ? std::optional<int>(static_cast<int>(inches)) : std::nullopt;
 }
 
-std::optional<Resolution> fromAttribute(ipp_attribute_t* attr) {
-    if (!attr || ippGetValueTag(attr) != IPP_TAG_RESOLUTION)
-        return std::nullopt;
+std::optional<Resolution> valueOf(ipp_attribute_t* attr, int index) {
     int down = 0;
     ipp_res_t units = IPP_RES_PER_INCH;
-    const int across = ippGetResolution(attr, 0, &down, &units);
+    const int across = ippGetResolution(attr, index, &down, &units);
     const std::optional<int> x = dotsPerInch(across, units);
     const std::optional<int> y = dotsPerInch(down, units);
     if (!x || !y)
@@ -26,11 +30,22 @@ std::optional<Resolution> fromAttribute(ipp_attribute_t* attr) {
     return Resolution{*x, *y};
 }
 
+// The resolutions an attribute holds, in its order.
+std::vector<Resolution> valuesOf(ipp_attribute_t* attr) {
+    std::vector<Resolution> values;
+    if (!attr || ippGetValueTag(attr) != IPP_TAG_RESOLUTION)
+        return values;
+    for (int i = 0; i < ippGetCount(attr); ++i)
+        if (const std::optional<Resolution> r = valueOf(attr, i))
+            values.push_back(*r);
+    return values;
+}
+
 // "300dpi", "600x300dpi" or the same in "dpcm", as lpoptions holds it.
 std::optional<Resolution> fromOption(const char* text) {
     if (!text)
         return std::nullopt;
-    static const QRegularExpression pattern(QStringLiteral("^(\\d+)(?:x(\\d+))?(dpi|dpcm)$"));
+    static const QRegularExpression pattern(QStringLiteral("^([0-9]+)(?:x([0-9]+))?(dpi|dpcm)$"));
     const QRegularExpressionMatch match = pattern.match(QString::fromUtf8(text).trimmed());
     if (!match.hasMatch())
         return std::nullopt;
@@ -44,26 +59,39 @@ std::optional<Resolution> fromOption(const char* text) {
     return Resolution{*x, *y};
 }
 
+bool contains(const std::vector<Resolution>& list, const std::optional<Resolution>& r) {
+    return r && std::find(list.begin(), list.end(), *r) != list.end();
+}
+
+// The user's choice if the printer lists it, else the queue's default, else the first it lists. The default
+// is the administrator's, kept even where the printer's list lacks it; a printer that lists nothing and has
+// no default leaves only the user's word.
+std::optional<Resolution> choose(const char* option, ipp_attribute_t* byDefault, ipp_attribute_t* supported) {
+    const std::optional<Resolution> chosen = fromOption(option);
+    const std::vector<Resolution> listed = valuesOf(supported);
+    if (contains(listed, chosen))
+        return chosen;
+    if (const std::vector<Resolution> defaults = valuesOf(byDefault); !defaults.empty())
+        return defaults.front();
+    if (!listed.empty())
+        return listed.front();
+    return chosen;
+}
+
+const char* userChoice(cups_dest_t* dest) {
+    return cupsGetOption("printer-resolution", dest->num_options, dest->options);
+}
+
 } // namespace
 
 std::optional<Resolution> effectiveResolution(http_t* http, cups_dest_t* dest, cups_dinfo_t* info) {
-    if (const std::optional<Resolution> chosen =
-            fromOption(cupsGetOption("printer-resolution", dest->num_options, dest->options)))
-        return chosen;
-    if (const std::optional<Resolution> byDefault =
-            fromAttribute(cupsFindDestDefault(http, dest, info, "printer-resolution")))
-        return byDefault;
-    return fromAttribute(cupsFindDestSupported(http, dest, info, "printer-resolution"));
+    return choose(userChoice(dest), cupsFindDestDefault(http, dest, info, "printer-resolution"),
+                  cupsFindDestSupported(http, dest, info, "printer-resolution"));
 }
 
 std::optional<Resolution> effectiveResolution(cups_dest_t* dest, ipp_t* attributes) {
-    if (const std::optional<Resolution> chosen =
-            fromOption(cupsGetOption("printer-resolution", dest->num_options, dest->options)))
-        return chosen;
-    if (const std::optional<Resolution> byDefault =
-            fromAttribute(ippFindAttribute(attributes, "printer-resolution-default", IPP_TAG_ZERO)))
-        return byDefault;
-    return fromAttribute(ippFindAttribute(attributes, "printer-resolution-supported", IPP_TAG_ZERO));
+    return choose(userChoice(dest), ippFindAttribute(attributes, "printer-resolution-default", IPP_TAG_ZERO),
+                  ippFindAttribute(attributes, "printer-resolution-supported", IPP_TAG_ZERO));
 }
 
 QByteArray resolutionOption(int across, int down) {

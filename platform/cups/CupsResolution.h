@@ -10,10 +10,12 @@
 struct Resolution {
     int across = 0;
     int down = 0;
+
+    bool operator==(const Resolution&) const = default;
 };
 
-// The resolution in effect: the user's "printer-resolution" from lpoptions, else the queue's default,
-// else the first it supports.
+// The resolution in effect: the user's "printer-resolution" from lpoptions if the printer lists it, else the
+// queue's default, else the first it lists; the user's word alone only where the printer says nothing.
 std::optional<Resolution> effectiveResolution(http_t* http, cups_dest_t* dest, cups_dinfo_t* info);
 // The same from the printer's attributes as a Get-Printer-Attributes answer holds them.
 std::optional<Resolution> effectiveResolution(cups_dest_t* dest, ipp_t* attributes);

@@ -2,6 +2,7 @@
 
 // What came out of a queue, seen as the landscape page the program drew: device pixels from the corner of
 // the printable area, the sheet turned back from the portrait picture the server produced.
+#include "DeviceCaps.h"
 #include "PrintSystem.h"
 #include "PrivateCups.h"
 
@@ -36,9 +37,13 @@ public:
     static int rowOfX0(const DocumentSettings& s) {
         return static_cast<int>(std::floor(s.paperLength * s.yResolution / 2540.0 - fromBottom(s) - 0.5));
     }
-    static int columnOfY0(const DocumentSettings& s) { return (s.marginLeft * s.xResolution + 2539) / 2540; }
+    // The page's top margin is the sheet's left one, its left margin the sheet's bottom one, as kept on the
+    // sheet.
+    static int columnOfY0(const DocumentSettings& s) {
+        return (printableTop(landscape(s)) * s.xResolution + 2539) / 2540;
+    }
     static int fromBottom(const DocumentSettings& s) {
-        return (s.marginBottom * s.yResolution + 2539) / 2540;
+        return (printableLeft(landscape(s)) * s.yResolution + 2539) / 2540;
     }
 
     bool black(int x, int y) const {
@@ -65,6 +70,11 @@ public:
     const QImage& sheet() const { return sheet_; }
 
 private:
+    static DocumentSettings landscape(DocumentSettings s) {
+        s.orientation = PageOrientation::Landscape;
+        return s;
+    }
+
     QImage sheet_;
     int sheetLeft_;
     int sheetTop_;

@@ -1,13 +1,18 @@
 // The job asks the server for what its page was drawn for: the paper and resolution in effect for the
-// user (lpoptions over the queue's defaults) go with the job, so the sheet that comes out is that paper.
+// user (lpoptions over the queue's defaults) go with the job, so the sheet that comes out is that paper. A
+// paper or resolution the printer does not list gives way to one it does.
 #include "CupsPrintSystem.h"
+#include "DeviceCaps.h"
+#include "EnvelopeCheck.h"
 #include "ErrorReport.h"
 #include "Fonts.h"
 #include "Main.h"
 #include "PrintButton.h"
 #include "PrivateCups.h"
 #include "ProgramOnCups.h"
+#include "SheetView.h"
 #include "TPrinter.h"
+#include "WideLineSink.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +27,7 @@
 #include <QTest>
 #include <QThread>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 
@@ -202,6 +208,66 @@ TEST_F(JobOptions, DefaultPaperThePrinterLacksFallsBackToOneItHas) {
     const QSizeF sheet = printedSheet(queue);
     EXPECT_NEAR(sheet.width(), program.printer.DevMode()->paperWidth * 72 / 2540.0, 1.0);
     EXPECT_NEAR(sheet.height(), program.printer.DevMode()->paperLength * 72 / 2540.0, 1.0);
+}
+
+// Bravo lists 300, 600 and 1200 dpi and defaults to 600. A resolution of the user's that it does not list,
+// however absurd, gives way to the default: the job asks for 600 dpi and the envelope comes out whole at
+// true scale, by the short settings answer and, with a paper of the user's, by the full capabilities.
+TEST_F(JobOptions, ResolutionsThePrinterDoesNotListGiveWayToItsDefault) {
+    const struct {
+        QByteArray lpoptions;
+        const char* media;
+    } cases[] = {
+        {"printer-resolution=10000000dpi", "iso_a4_210x297mm"},
+        {"printer-resolution=1000000dpi", "iso_a4_210x297mm"},
+        {"printer-resolution=1dpi", "iso_a4_210x297mm"},
+        {"printer-resolution=99999x1dpi", "iso_a4_210x297mm"},
+        {"printer-resolution=2000000000dpi", "iso_a4_210x297mm"},
+        {"printer-resolution=4000000dpcm", "iso_a4_210x297mm"},
+        {"printer-resolution=600x300dpi", "iso_a4_210x297mm"},
+        {"media=na_letter_8.5x11in printer-resolution=10000000dpi", "na_letter_8.5x11in"},
+        {"media=na_letter_8.5x11in printer-resolution=1dpi", "na_letter_8.5x11in"},
+    };
+    const QString queue = QStringLiteral("Bravo");
+    // One case: a failed check ends the case, not the table.
+    const auto check = [&](const QByteArray& lpoptions, const QString& media) {
+        reported.clear();
+        heldQueue(queue, QStringLiteral("600dpi"), QStringLiteral("iso_a4_210x297mm"));
+        const auto remove = qScopeGuard([&] { PrivateCups::deleteQueue(queue); });
+        writeLpoptions("Dest Bravo " + lpoptions + "\n");
+
+        Program program;
+        ASSERT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+        ASSERT_NE(program.printer.DevMode(), nullptr);
+        EXPECT_EQ(program.printer.DevMode()->xResolution, 600);
+        EXPECT_EQ(program.printer.DevMode()->yResolution, 600);
+        program.print();
+        ASSERT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+
+        const JobAttributes job = onlyJob("Bravo");
+        EXPECT_EQ(job.resolution, QStringLiteral("600dpi"));
+        EXPECT_EQ(job.media, media);
+
+        PrivateCups::run(QStringLiteral("cupsenable"), {queue});
+        const QString file = PrivateCups::outputFile(queue);
+        PrivateCups::waitForOutput(queue, file);
+        const DocumentSettings& s = *program.printer.DevMode();
+        const SheetView::Page page = SheetView::rasterise(file, s);
+        EnvelopeExpectation e;
+        e.caps = deviceCapsFor(s);
+        e.acrossDpi = horizontalDpi(s);
+        e.downDpi = verticalDpi(s);
+        e.lineWidth = linePixels(e.acrossDpi);
+        e.lineThickness = linePixels(e.downDpi);
+        // On Letter the right edge's last pixel lies on the printable area's last column.
+        const double sx = static_cast<double>(e.caps.horzRes) / e.caps.horzSize;
+        e.shiftX = std::min(0, e.caps.horzRes - 1 - (mmToPixel(sx, 270) + e.lineWidth - 1));
+        expectSolidEnvelope([&](bool, int) { return page; }, e);
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lpoptions.toStdString());
+        check(c.lpoptions, QString::fromLatin1(c.media));
+    }
 }
 
 } // namespace

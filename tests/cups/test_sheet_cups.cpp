@@ -1,6 +1,7 @@
 // The envelope on the sheet, printed through the private CUPS server onto file queues and measured: on
 // Letter moved to stay whole, on A5 and A6 refused, in the same place whichever way the driver turns a
-// landscape page, and with lines wide enough to see at 1200 and 2400 dpi.
+// landscape page, and with lines wide enough to see at 1200 and 2400 dpi. A driver's printable area is kept
+// to the sheet, and a resolution past any printer's is refused.
 #include "ChooseQueue.h"
 #include "DeviceCaps.h"
 #include "EnvelopeCheck.h"
@@ -42,6 +43,10 @@ const Queue a6{"A6", "pdf", "600dpi", "A6"};
 const Queue q600{"S600", "pdf", "600dpi", "A4"};
 const Queue q1200{"S1200", "pdf", "1200dpi", "A4"};
 const Queue q2400{"S2400", "pdf", "2400dpi", "A4"};
+// A driver's printable area turned inside out, and one reaching past the sheet on every side.
+const Queue inverted{"Inverted", "pdf", "300dpi", "A4", "577 806 18 36"};
+const Queue oversized{"Oversized", "pdf", "300dpi", "A4", "-100 -100 700 950"};
+const Queue absurd{"Absurd", "pdf", "2000000000dpi", "A4"};
 
 void addQueue(const Queue& q) {
     const QString name = QString::fromLatin1(q.name);
@@ -57,7 +62,8 @@ protected:
         static bool queuesReady = false;
         if (!queuesReady) {
             PrivateCups::deleteAll();
-            for (const Queue* q : {&plus90, &minus90, &letter, &a5, &a6, &q600, &q1200, &q2400})
+            for (const Queue* q : {&plus90, &minus90, &letter, &a5, &a6, &q600, &q1200, &q2400, &inverted,
+                                   &oversized, &absurd})
                 addQueue(*q);
             queuesReady = true;
         }
@@ -119,16 +125,38 @@ TEST_F(SheetThroughCups, OnLetterTheWholeEnvelopeIsPrintedAtTrueScale) {
     expectSolidEnvelope([&](bool, int) { return page; }, e);
 }
 
-TEST_F(SheetThroughCups, OnA5AndA6NothingIsPrintedAndTheMessageSaysWhy) {
-    const std::pair<const Queue*, const char*> cases[] = {
-        {&a5, "The paper A5 (148 x 210 mm) is too small for the envelope: it needs a printable area of 250 x "
-              "146 mm."},
-        {&a6, "The paper A6 (105 x 148 mm) is too small for the envelope: it needs a printable area of 250 x "
-              "146 mm."},
+// Beyond the sheet, a printable area is cut to it: there the envelope sits at its usual offsets from the
+// sheet's corner, whole.
+TEST_F(SheetThroughCups, APrintableAreaPastTheSheetIsKeptToIt) {
+    const QString file = print(oversized);
+    const DocumentSettings& s = *printer->DevMode();
+    EXPECT_EQ(printableWidth(s), s.paperLength);
+    EXPECT_EQ(printableHeight(s), s.paperWidth);
+    expectSolidEnvelope([page = SheetView::rasterise(file, s)](bool, int) { return page; }, expectation());
+}
+
+TEST_F(SheetThroughCups, WhereTheEnvelopeCantBeWholeNothingIsPrintedAndTheMessageSaysWhy) {
+    const struct {
+        const Queue* queue;
+        int dpi; // as the queue reports it
+        const char* message;
+    } cases[] = {
+        {&a5, 300,
+         "The paper A5 (148 x 210 mm) is too small for the envelope: it needs a printable area of 250 x 146 "
+         "mm."},
+        {&a6, 600,
+         "The paper A6 (105 x 148 mm) is too small for the envelope: it needs a printable area of 250 x 146 "
+         "mm."},
+        {&inverted, 300,
+         "The paper A4 (210 x 297 mm) is too small for the envelope: it needs a printable area of 250 x 146 "
+         "mm."},
+        {&absurd, 2000000000, "Operation not supported on selected printer"},
     };
-    for (const auto& [q, message] : cases) {
+    for (const auto& [q, dpi, message] : cases) {
         SCOPED_TRACE(q->name);
         choose(*q);
+        ASSERT_NE(printer->DevMode(), nullptr);
+        EXPECT_EQ(printer->DevMode()->xResolution, dpi);
         const QString file = PrivateCups::outputFile(QString::fromLatin1(q->name));
         QFile::remove(file);
         EXPECT_EQ(messageOf([&] { printEnvelope(*printer, [] { return 0; }); }), message);

@@ -1,6 +1,7 @@
 // A print server that takes the connection and never answers (a frozen server, a dead tunnel): start-up,
 // printer selection and the print command each give up and say the server is not available, and the
 // window goes on answering while a job waits.
+#include "CupsPassword.h"
 #include "CupsPrintSystem.h"
 #include "CupsSession.h"
 #include "ErrorReport.h"
@@ -18,6 +19,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
@@ -106,6 +108,10 @@ protected:
         spare->addQueue(QStringLiteral("Bravo"));
         spare->setDefault(QStringLiteral("Alpha"));
         useServer(spare->address());
+        readPid();
+    }
+    // The server's process: another one once it is restarted.
+    void readPid() {
         QFile pidFile(qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("-spare/cupsd.pid"));
         ASSERT_TRUE(pidFile.open(QIODevice::ReadOnly));
         pid = pidFile.readAll().trimmed().toInt();
@@ -222,6 +228,47 @@ TEST_F(FrozenServer, AFailedSelectionIsTriedAgainOnTheSameRowOrAtPrint) {
         EXPECT_EQ(program.printer.PrinterIndex(), 1);
         EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(bravoOut); }, 60000));
     }
+}
+
+// The user's time in the password dialog is not the server's silence: a password typed after longer than a
+// job waits on a silent server, followed by a slow answer from the server, prints the job.
+TEST_F(FrozenServer, TimeInThePasswordDialogIsNotSilence) {
+    const QString user = QStringLiteral("vornel-print");
+    const QString password = QStringLiteral("Envelope-7");
+    spare->requirePassword(user, password);
+    readPid();
+    const QByteArray userName = user.toUtf8();
+    cupsSetUser(userName.constData());
+    int asked = 0;
+    CupsPassword::setPrompt([&](const CupsPassword::Question&) -> std::optional<QByteArray> {
+        ++asked;
+        // Longer than a job waits on a silent server.
+        QEventLoop typing;
+        QTimer::singleShot(31000, &typing, &QEventLoop::quit);
+        typing.exec();
+        // The answer to the request sent again with the password comes after several of the job's waits.
+        freeze();
+        QTimer::singleShot(1000, [this] { thaw(); });
+        return password.toUtf8();
+    });
+    const auto restore = qScopeGuard([] {
+        CupsPassword::setPrompt({});
+        cupsSetUser(nullptr);
+    });
+    Program program;
+    ASSERT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+    const QString output = qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("-spare/out/Alpha.out");
+    QFile::remove(output);
+
+    QTest::mouseClick(program.form.BtnPrint, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(asked, 1);
+    ASSERT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+    EXPECT_FALSE(frozen);
+    PrivateCups::waitForOutput(QStringLiteral("Alpha"), output);
+    QFile printed(output);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.readAll().contains("%PDF-"));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "BorrowedPrintSystem.h"
 #include "DeviceCaps.h"
 #include "ErrorMessage.h"
+#include "Errors.h"
 #include "FakePrintSystem.h"
 #include "LinePatterns.h"
 #include "PaperFit.h"
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <set>
 #include <string>
@@ -154,6 +156,10 @@ TEST_F(Fit, PaperTooSmallIsRefusedBeforeAnyDocumentNamingThePaperAndTheAreaNeede
         {paper("", 20000, 25040, 0, 100, 300),
          "The paper (200 x 250.4 mm) is too small for the envelope: it needs a printable area of 250 x 146 "
          "mm."},
+        // A driver's printable area turned inside out ("577 806 18 36" on A4) has no room at all.
+        {paper("iso_a4_210x297mm", 21000, 29700, 20355, 28434, 300),
+         "The paper A4 (210 x 297 mm) is too small for the envelope: it needs a printable area of 250 x 146 "
+         "mm."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.settings.paperName.toStdString());
@@ -182,6 +188,76 @@ TEST_F(Fit, AnAreaOnePixelShortIsRefusedAndNothingIsHandedOver) {
     use(paper("iso_a4_210x297mm", 21000, 29700, 0, 2300, 300));
     printEnvelope(*tp, [] { return 0; });
     EXPECT_TRUE(fake.documents.back().ended);
+}
+
+// A printer whose resolution no printer has, or whose sheet has more pixels than a coordinate counts, gets
+// no page laid out: the message says so, and nothing reaches the print system.
+TEST_F(Fit, ResolutionsPastAnyPrintersAreRefusedBeforeAnyDocument) {
+    const struct {
+        const char* name;
+        int across, down;
+        int length = 29700;
+    } cases[] = {
+        {"2000000000 dpi", 2000000000, 2000000000},
+        {"10000000 dpi", 10000000, 10000000},
+        {"just past the finest", MaxResolution + 1, MaxResolution + 1},
+        {"99999 x 1 dpi", 99999, 1},
+        {"600 x 0 dpi", 600, 0},
+        {"a sheet of 6 km at the finest", MaxResolution, MaxResolution, 600000000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocumentSettings s = paper("iso_a4_210x297mm", 21000, c.length, 423, 423, 0);
+        s.xResolution = c.across;
+        s.yResolution = c.down;
+        use(s);
+        const std::size_t before = fake.log.size();
+        EXPECT_EQ(messageOf([&] { printEnvelope(*tp, [] { return 0; }); }), PrinterMessages::NotSupported);
+        for (const std::string& step : fake.logSince(before))
+            EXPECT_TRUE(step.rfind("create", 0) != 0 && step != "startDoc") << step;
+        EXPECT_TRUE(fake.documents.empty());
+        EXPECT_FALSE(tp->Printing());
+    }
+}
+
+// The printable area as a driver's margins give it, kept to the sheet: a margin past the sheet's edge is
+// none, one past the far edge ends there, and margins that cross leave nothing. On the landscape page the
+// sheet's bottom margin is the left one.
+TEST(PrintableArea, KeptToTheSheet) {
+    const struct {
+        const char* name;
+        int left, right, top, bottom; // the driver's, on the portrait A4 sheet
+        int x, y, width, height;      // the printable area on it
+        int keptBottom;
+    } cases[] = {
+        {"usual", 423, 423, 423, 1270, 423, 423, 20154, 28007, 1270},
+        {"past every edge (-100 -100 700 950)", -3528, -3704, -3810, -3528, 0, 0, 21000, 29700, 0},
+        {"left margin past the right edge", 25000, 423, 423, 423, 21000, 423, 0, 28854, 423},
+        {"inside out (577 806 18 36)", 20355, 20355, 28434, 28434, 20355, 28434, 0, 0, 28434},
+        {"the whole sheet a margin", 21000, 0, 0, 29700, 21000, 0, 0, 0, 29700},
+        {"extremes", std::numeric_limits<int>::min(), std::numeric_limits<int>::max(),
+         std::numeric_limits<int>::max(), std::numeric_limits<int>::min(), 0, 29700, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocumentSettings s = paper("iso_a4_210x297mm", 21000, 29700, 0, 0, 300);
+        s.marginLeft = c.left;
+        s.marginRight = c.right;
+        s.marginTop = c.top;
+        s.marginBottom = c.bottom;
+        EXPECT_EQ(printableLeft(s), c.x);
+        EXPECT_EQ(printableTop(s), c.y);
+        EXPECT_EQ(printableWidth(s), c.width);
+        EXPECT_EQ(printableHeight(s), c.height);
+        s.orientation = PageOrientation::Landscape;
+        EXPECT_EQ(printableLeft(s), c.keptBottom);
+        EXPECT_EQ(printableTop(s), c.x);
+        EXPECT_EQ(printableWidth(s), c.height);
+        EXPECT_EQ(printableHeight(s), c.width);
+        const DeviceCaps caps = deviceCapsFor(s);
+        EXPECT_EQ(caps.horzRes, c.height * 300 / 2540);
+        EXPECT_EQ(caps.vertRes, c.width * 300 / 2540);
+    }
 }
 
 TEST(PaperLabel, NamesAsPeopleSayThem) {
