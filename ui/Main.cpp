@@ -20,6 +20,7 @@
 #include "TPrinter.h"
 #include "TemplateDispatch.h"
 #include "TemplateListDelegate.h"
+#include "WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -28,8 +29,6 @@
 #include <QListWidgetItem>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
-#include <QStyle>
 
 #include <cmath>
 
@@ -194,8 +193,7 @@ void TMainForm::fillPrinterList() {
 void TMainForm::showFirst() {
     const int menuHeight = menuBar()->heightForWidth(ClientWidth);
     const QSize frame(ClientWidth, ClientHeight + std::max(menuHeight, menuBar()->sizeHint().height()));
-    const QRect screenArea = screen()->availableGeometry();
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frame, screenArea));
+    placeOnScreen(*this, frame);
     ListBoxPrinters->setFocus();
     show();
     // The resize that comes with the first showing paints the preview; should the platform skip it, paint
