@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include "Accessibility.h"
+#include "BoldLabel.h"
 #include "BusyCursor.h"
 #include "DlgAbout.h"
 #include "DockPanel.h"
@@ -41,7 +42,7 @@ constexpr int ButtonHeight = 56;
 constexpr int Margin = 3;
 
 QLabel* heading(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new BoldLabel(text, parent);
     label->setFont(headingFont());
     label->setAlignment(Qt::AlignCenter);
     return label;
