@@ -1,5 +1,6 @@
 #include "ErrorReport.h"
 
+#include "FixedFrame.h"
 #include "NorveinConsts.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ std::exception_ptr innerOf(const std::exception_ptr& error) {
 
 void showBox(const QString& text, const QString& caption) {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, QApplication::activeWindow());
+    giveFixedFrame(box);
     box.exec();
 }
 

@@ -6,8 +6,11 @@
 #include "Fonts.h"
 #include "Main.h"
 #include "PasswordDialog.h"
+#include "Pictures.h"
 #include "TApplication.h"
 #include "TPrinter.h"
+
+#include <QApplication>
 
 #include <memory>
 
@@ -15,6 +18,8 @@ int main(int argc, char** argv) {
     if (CommandLine::requested(argc, argv))
         return CommandLine::run(argc, argv);
     TApplication app(argc, argv);
+    // Every window's icon, the start-up error box's included, which comes before the main window.
+    QApplication::setWindowIcon(programIcon());
     registerApplicationFonts();
 
     // A print server that wants a password asks in a dialog, never on the terminal.

@@ -2,25 +2,28 @@
 # Builds Ворнель and starts it against a private print server whose only, default printer is virtual: every
 # envelope printed on it lands as a PDF file in ~/Vornel-PDF/. The server listens on loopback only, lives as
 # long as the program and is gone when it closes; the machine's own printers and print server are not used.
+# Run through sudo, the server is root's and the rest the user's: the build, the program and the PDF files.
 #
 #   tools/try-with-virtual-printer.sh            build, then run the program
 #   tools/try-with-virtual-printer.sh PROGRAM    run an already built or installed program instead
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cupsd="$root/tests/cups/cupsd.sh"
+. "$root/tools/as-user.sh"
 queue=Vornel_PDF
-out="$HOME/Vornel-PDF"
+home=$(user_home)
+out="$home/Vornel-PDF"
 
 if [ $# -ge 1 ]; then
     program=$1
 else
-    "$root/tools/setup-debian.sh"
-    cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORNEL_TESTS=OFF -DVORNEL_BENCH=OFF \
-        >/dev/null
-    cmake --build "$root/build" --target vornel
+    "$root/tools/setup-debian.sh" run try
+    as_user cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORNEL_TESTS=OFF \
+        -DVORNEL_BENCH=OFF >/dev/null
+    as_user cmake --build "$root/build" --target vornel
     program="$root/build/app/vornel"
 fi
-mkdir -p "$out"
+as_user mkdir -p "$out"
 
 server_dir=$(mktemp -d /tmp/vornel-try.XXXXXX)
 saver=""
@@ -56,7 +59,7 @@ env "${client_env[@]}" lpadmin -p "$queue" -v "file://$pipe" -D "PDF в $out"
 
 # The PDF printer wraps its PDF in printer job language; only the PDF is kept. The saver runs in a process
 # group of its own so that stopping it also stops the read it waits in.
-setsid bash -c '
+setsid "${as_user[@]}" bash -c '
     pipe=$1 out=$2
     while :; do
         cat "$pipe" >"$pipe.job"
@@ -76,4 +79,4 @@ saver=$!
 echo "Print server 127.0.0.1:$port: virtual printer $queue is the default; what you print on it goes to $out/"
 # The client variables only for the program: its own print server and its default printer, whatever the
 # user's client settings say.
-env -u LPDEST "${client_env[@]}" HOME="$HOME" PRINTER="$queue" "$program" || true
+as_user env -u LPDEST "${client_env[@]}" HOME="$home" PRINTER="$queue" "$program" || true

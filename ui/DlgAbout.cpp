@@ -2,6 +2,7 @@
 
 #include "AboutPicture.h"
 #include "Accessibility.h"
+#include "FixedFrame.h"
 #include "LinkFailure.h"
 #include "LinkLabel.h"
 #include "NorveinConsts.h"
@@ -77,7 +78,8 @@ void makeLink(TLinkLabel* link, const QString& url) {
 } // namespace
 
 TFormAbout::TFormAbout(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QDialog(owner) {
+    giveFixedFrame(*this);
     registerAccessibleControls();
     setWindowTitle(QStringLiteral("О программе..."));
     setFixedSize(550, 371);

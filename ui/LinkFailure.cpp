@@ -1,5 +1,6 @@
 #include "LinkFailure.h"
 
+#include "FixedFrame.h"
 #include "NorveinConsts.h"
 
 #include <QMessageBox>
@@ -15,6 +16,7 @@ void tellLinkNotOpened(QWidget* window, const QString& url) {
     QMessageBox box(QMessageBox::Warning, NorveinConsts::ApplicationTitle, linkNotOpenedText(url),
                     QMessageBox::Ok, window);
     box.setObjectName(QStringLiteral("LinkNotOpened"));
+    giveFixedFrame(box);
     box.setTextFormat(Qt::PlainText);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box.exec();

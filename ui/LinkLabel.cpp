@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QPalette>
 
-TLinkLabel::TLinkLabel(QWidget* parent) : QLabel(parent) {
+TLinkLabel::TLinkLabel(QWidget* parent) : BoldLabel(parent) {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
 }
@@ -47,7 +47,7 @@ void TLinkLabel::keyPressEvent(QKeyEvent* event) {
 }
 
 void TLinkLabel::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
+    BoldLabel::paintEvent(event);
     if (!hasFocus())
         return;
     QPainter painter(this);

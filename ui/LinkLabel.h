@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QLabel>
+#include "BoldLabel.h"
 
 #include <functional>
 
@@ -11,7 +11,7 @@ class QPaintEvent;
 // A label that acts as a web link: a click (a press and release of the left button over it), or Enter or
 // Space while it has the keyboard focus, runs onClick. Tab reaches it, and a focus rectangle shows it has the
 // focus.
-class TLinkLabel : public QLabel {
+class TLinkLabel : public BoldLabel {
     Q_OBJECT
 
 public:

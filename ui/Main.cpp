@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include "Accessibility.h"
+#include "BoldLabel.h"
 #include "BusyCursor.h"
 #include "DlgAbout.h"
 #include "DockPanel.h"
@@ -21,6 +22,7 @@
 #include "TPrinter.h"
 #include "TemplateDispatch.h"
 #include "TemplateListDelegate.h"
+#include "WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -29,8 +31,6 @@
 #include <QListWidgetItem>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
-#include <QStyle>
 
 #include <cmath>
 
@@ -43,7 +43,7 @@ constexpr int ButtonHeight = 56;
 constexpr int Margin = 3;
 
 QLabel* heading(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new BoldLabel(text, parent);
     label->setFont(headingFont());
     label->setAlignment(Qt::AlignCenter);
     return label;
@@ -196,8 +196,7 @@ void TMainForm::fillPrinterList() {
 void TMainForm::showFirst() {
     const int menuHeight = menuBar()->heightForWidth(ClientWidth);
     const QSize frame(ClientWidth, ClientHeight + std::max(menuHeight, menuBar()->sizeHint().height()));
-    const QRect screenArea = screen()->availableGeometry();
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frame, screenArea));
+    placeOnScreen(*this, frame);
     ListBoxPrinters->setFocus();
     show();
     // The resize that comes with the first showing paints the preview; should the platform skip it, paint

@@ -64,15 +64,24 @@ QIcon programIcon() {
     return resourceIcon(std::move(files));
 }
 
-QPixmap printerPicture() {
-    return QPixmap::fromImage(readPng(QStringLiteral(":/icons/printer-48.png")));
+namespace {
+
+// A picture of the given size and its twice as large twin, name@2x.png.
+QIcon withTwiceTheDensity(const QString& name, int size) {
+    return resourceIcon({{QStringLiteral(":/icons/%1.png").arg(name), size},
+                         {QStringLiteral(":/icons/%1@2x.png").arg(name), 2 * size}});
+}
+
+} // namespace
+
+QIcon printerPicture() {
+    return withTwiceTheDensity(QStringLiteral("printer-48"), 48);
 }
 
 QList<QIcon> menuImages() {
     // Decoded when their menu first opens.
     QList<QIcon> images;
     for (const char* name : {"bulb", "printer", "person", "globe", "pdf"})
-        images.append(
-            resourceIcon({{QStringLiteral(":/icons/menu-%1-24.png").arg(QLatin1String(name)), 24}}));
+        images.append(withTwiceTheDensity(QStringLiteral("menu-%1-24").arg(QLatin1String(name)), 24));
     return images;
 }

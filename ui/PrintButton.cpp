@@ -15,7 +15,7 @@ namespace {
 constexpr int Inset = 4;
 } // namespace
 
-PrintButton::PrintButton(const QString& caption, const QPixmap& picture, QWidget* parent)
+PrintButton::PrintButton(const QString& caption, const QIcon& picture, QWidget* parent)
     : QPushButton(caption, parent), picture_(picture) {
     setAttribute(Qt::WA_Hover);
 }
@@ -31,7 +31,7 @@ int PrintButton::groupLeft() const {
 }
 
 QSize PrintButton::pictureSize() const {
-    return picture_.deviceIndependentSize().toSize();
+    return picture_.availableSizes().value(0);
 }
 
 QPoint PrintButton::pressShift() const {
@@ -60,7 +60,10 @@ void PrintButton::paintEvent(QPaintEvent*) {
         face.features |= QStyleOptionButton::DefaultButton;
     style()->drawControl(QStyle::CE_PushButtonBevel, &face, &painter, this);
 
-    painter.drawPixmap(pictureRect(), picture_);
+    const QRect place = pictureRect();
+    // Between densities the larger picture is scaled down.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(place, picture_.pixmap(place.size(), devicePixelRatioF()));
 
     const QRect caption = captionRect();
     const QFontMetrics metrics = fontMetrics();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QPixmap>
+#include <QIcon>
 #include <QPushButton>
 
 class QKeyEvent;
@@ -13,7 +13,8 @@ class PrintButton : public QPushButton {
 public:
     static constexpr int Spacing = 4;
 
-    PrintButton(const QString& caption, const QPixmap& picture, QWidget* parent = nullptr);
+    // The picture is drawn at the smallest of its sizes, from the picture that suits the screen's density.
+    PrintButton(const QString& caption, const QIcon& picture, QWidget* parent = nullptr);
 
     // Where the picture and the caption go for the button's size and state.
     QRect pictureRect() const;
@@ -30,5 +31,5 @@ private:
     QPoint pressShift() const;
     QSize pictureSize() const;
 
-    QPixmap picture_;
+    QIcon picture_;
 };

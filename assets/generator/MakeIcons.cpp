@@ -1,5 +1,6 @@
 // Draws the main window's pictures: the program icon in its sizes, the print button's printer and the five
-// menu images. Every picture is drawn afresh at its own size, so the small ones stay sharp.
+// menu images, these also at twice their size (name@2x.png) for screens of twice the density. Every picture
+// is drawn afresh at its own size, so the small ones stay sharp.
 #include <QConicalGradient>
 #include <QDir>
 #include <QGuiApplication>
@@ -19,6 +20,8 @@ namespace {
 struct Canvas {
     QPainter& p;
     double size;
+    // The size the picture is shown at, which chooses its details; size is that times the screen's density.
+    double design;
     double u(double v) const { return v * size; }
     QPointF at(double x, double y) const { return {u(x), u(y)}; }
     QRectF box(double l, double t, double r, double b) const { return QRectF(at(l, t), at(r, b)); }
@@ -120,7 +123,7 @@ void drawPrinter(Canvas& c) {
     c.p.setPen(c.line(QColor(130, 136, 146), 0.8));
     c.p.drawRect(c.box(0.22, 0.63, 0.78, 0.94));
     c.p.setPen(c.line(QColor(80, 120, 190), 0.7));
-    if (c.size >= 32) {
+    if (c.design >= 32) {
         c.p.drawLine(c.at(0.30, 0.74), c.at(0.70, 0.74));
         c.p.drawLine(c.at(0.30, 0.81), c.at(0.62, 0.81));
         c.p.drawLine(c.at(0.30, 0.88), c.at(0.66, 0.88));
@@ -239,13 +242,14 @@ void drawPdf(Canvas& c) {
         c.p.drawRect(c.box(x, 0.73, x + 0.10, 0.81));
 }
 
-bool write(const QDir& dir, const QString& name, int size, const std::function<void(Canvas&)>& draw) {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+bool write(const QDir& dir, const QString& name, int size, const std::function<void(Canvas&)>& draw,
+           int density = 1) {
+    QImage image(size * density, size * density, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        Canvas canvas{painter, double(size)};
+        Canvas canvas{painter, double(size * density), double(size)};
         draw(canvas);
     }
     const QString path = dir.filePath(name);
@@ -268,11 +272,17 @@ int main(int argc, char** argv) {
     bool ok = true;
     for (int size : {16, 24, 32, 48, 256})
         ok &= write(dir, QStringLiteral("vornel-%1.png").arg(size), size, drawProgramIcon);
-    ok &= write(dir, QStringLiteral("printer-48.png"), 48, drawPrinter);
-    ok &= write(dir, QStringLiteral("menu-bulb-24.png"), 24, drawBulb);
-    ok &= write(dir, QStringLiteral("menu-printer-24.png"), 24, drawPrinter);
-    ok &= write(dir, QStringLiteral("menu-person-24.png"), 24, drawPerson);
-    ok &= write(dir, QStringLiteral("menu-globe-24.png"), 24, drawGlobe);
-    ok &= write(dir, QStringLiteral("menu-pdf-24.png"), 24, drawPdf);
+    const struct {
+        const char* name;
+        int size;
+        void (*draw)(Canvas&);
+    } pictures[] = {{"printer-48", 48, drawPrinter}, {"menu-bulb-24", 24, drawBulb},
+                    {"menu-printer-24", 24, drawPrinter}, {"menu-person-24", 24, drawPerson},
+                    {"menu-globe-24", 24, drawGlobe}, {"menu-pdf-24", 24, drawPdf}};
+    for (const auto& picture : pictures) {
+        const QString name = QString::fromLatin1(picture.name);
+        ok &= write(dir, name + QStringLiteral(".png"), picture.size, picture.draw);
+        ok &= write(dir, name + QStringLiteral("@2x.png"), picture.size, picture.draw, 2);
+    }
     return ok ? 0 : 1;
 }

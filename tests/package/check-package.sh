@@ -58,6 +58,11 @@ check_root() { # root-dir, what
     grep -qF '<launchable type="desktop-id">vornel.desktop</launchable>' \
         "$root/usr/share/metainfo/vornel.metainfo.xml" || fail "$what: metainfo does not launch the entry"
 
+    # man finds the page by name where it was installed, as `man vornel` does.
+    local found
+    found=$(MANPATH="$root/usr/share/man" man -w vornel) || fail "$what: man -w vornel finds no page"
+    [ "$found" = "$root/usr/share/man/man1/vornel.1.gz" ] || fail "$what: man -w vornel finds $found"
+
     # The manual page renders without a warning and describes every option the program itself lists.
     local manual warnings option
     manual=$(MANWIDTH=100 man -l "$root/usr/share/man/man1/vornel.1.gz" 2>"$scratch/man-warnings") ||
@@ -84,6 +89,13 @@ for package in $(sed 's/([^)]*)//g; s/,/ /g' <<<"$depends"); do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
         fail "dependency $package is not an installed Debian package"
 done
+# Recommended, not needed: the native Wayland window and the toolkit's dialogs in Russian.
+recommends=$(dpkg-deb -f "$deb" Recommends)
+for package in qt6-wayland qt6-translations-l10n; do
+    grep -qE "(^|, )$package( |,|$)" <<<"$recommends" || fail "package does not recommend $package: $recommends"
+done
+# apt can install it as it stands: every dependency resolves (a simulation; nothing is installed).
+apt-get install --simulate -qq "$deb" >"$scratch/apt.log" 2>&1 || fail "apt would not install it: $(cat "$scratch/apt.log")"
 listed=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $NF}' | sed 's|^\./||' | sort)
 [ "$listed" = "$(printf '%s\n' "${expected[@]%%|*}" | sort)" ] || fail "package contents differ: $listed"
 dpkg-deb -x "$deb" "$scratch/deb-root"

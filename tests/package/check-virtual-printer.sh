@@ -1,20 +1,38 @@
 #!/usr/bin/env bash
-# check-virtual-printer.sh PROGRAM
+# check-virtual-printer.sh PROGRAM [USER]
 # A newcomer's first print: the try-out script starts the program against its virtual printer, the Print
 # button is pressed, and each press must leave one PDF envelope page in ~/Vornel-PDF/. Closing the program
 # must stop the print server. Runs on an X display of its own: the keys must reach this program alone.
+# With USER, run as root, the script is run as sudo leaves it for USER (made if there is none, with a fresh
+# home): the program and the PDF files must be USER's.
 set -euo pipefail
-program=$1
+program=$1 user=${2:-}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 export HOME
 HOME=$(mktemp -d)
-out="$HOME/Vornel-PDF"
+home=$HOME
 try=""
+made_user=""
 cleanup() {
     [ -z "$try" ] || kill "$try" 2>/dev/null || true
-    rm -rf "$HOME"
+    [ -z "$made_user" ] || userdel "$user" 2>/dev/null || true
+    rm -rf "$home" "$HOME"
 }
 trap cleanup EXIT
+if [ -n "$user" ]; then
+    home=$(mktemp -d /tmp/vornel-sudo-home.XXXXXX)
+    if id "$user" >/dev/null 2>&1; then
+        usermod -d "$home" "$user"
+    else
+        useradd -M -d "$home" -s /usr/sbin/nologin "$user"
+        made_user=yes
+    fi
+    chown "$user:" "$home"
+    # The display's key, as the user's own session would have it.
+    install -o "$user" -m 600 "$XAUTHORITY" "$home/.Xauthority"
+    export XAUTHORITY=$home/.Xauthority SUDO_USER=$user
+fi
+out="$home/Vornel-PDF"
 fail() {
     echo "FAIL: $*" >&2
     cat "$HOME/try.log" >&2 || true
@@ -24,11 +42,17 @@ fail() {
 "$root/tools/try-with-virtual-printer.sh" "$program" >"$HOME/try.log" 2>&1 &
 try=$!
 for _ in $(seq 100); do
-    vornel=$(pgrep -P "$try" -x vornel || true)
+    if [ -n "$user" ]; then
+        vornel=$(pgrep -u "$user" -x vornel || true)
+    else
+        vornel=$(pgrep -P "$try" -x vornel || true)
+    fi
     [ -z "$vornel" ] || break
     sleep 0.2
 done
 [ -n "$vornel" ] || fail "the script did not start the program"
+[ -z "$user" ] || [ "$(ps -o uid= -p "$vornel" | tr -d ' ')" = "$(id -u "$user")" ] ||
+    fail "the program runs as uid $(ps -o uid= -p "$vornel"), not $user's"
 window=$(timeout 30 xdotool search --sync --all --pid "$vornel" --name '^Ворнель \[light\] 1\.13$' | head -1)
 [ -n "$window" ] || fail "no main window"
 server=$(sed -n 's/^Print server \([0-9.:]*\):.*/\1/p' "$HOME/try.log")
@@ -45,7 +69,9 @@ for press in 1 2; do
     done
     [ "$(find "$out" -name '*.pdf' | wc -l)" -eq "$press" ] || fail "press $press left no PDF of its own in $out"
 done
+[ -z "$user" ] || [ "$(stat -c %u "$out")" = "$(id -u "$user")" ] || fail "$out belongs to uid $(stat -c %u "$out")"
 for pdf in "$out"/*.pdf; do
+    [ -z "$user" ] || [ "$(stat -c %u "$pdf")" = "$(id -u "$user")" ] || fail "$pdf belongs to uid $(stat -c %u "$pdf")"
     file -b "$pdf" | grep -q '^PDF document' || fail "$pdf is $(file -b "$pdf")"
     pdfinfo "$pdf" | grep -qE '^Pages: +1$' || fail "$pdf is not one page"
     # Not a blank page: the envelope's lines leave ink.

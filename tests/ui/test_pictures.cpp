@@ -3,6 +3,7 @@
 #include "Pictures.h"
 
 #include <QImage>
+#include <QPixmap>
 #include <QString>
 
 #include <gtest/gtest.h>
@@ -32,23 +33,35 @@ TEST(Pictures, ProgramIconHasTheTitleBarSizesEachTheResourcePicture) {
     }
 }
 
-TEST(Pictures, MenuImagesInTheirOrderEachTheResourcePicture) {
+// A picture and its twin for twice the density: each drawn from its own resource picture, the twin on a
+// screen of twice the density and on one in between, which draws it scaled down.
+void expectTwoDensities(const QIcon& icon, const QString& name, int size) {
+    EXPECT_EQ(icon.availableSizes(), QList<QSize>({QSize(size, size), QSize(2 * size, 2 * size)}));
+    const QImage single = resource(name + QStringLiteral(".png"));
+    const QImage twice = resource(name + QStringLiteral("@2x.png"));
+    ASSERT_EQ(single.size(), QSize(size, size));
+    ASSERT_EQ(twice.size(), QSize(2 * size, 2 * size));
+    EXPECT_EQ(drawn(icon, size), single);
+    const QPixmap sharp = icon.pixmap(QSize(size, size), 2.0);
+    EXPECT_EQ(sharp.deviceIndependentSize().toSize(), QSize(size, size));
+    EXPECT_EQ(sharp.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), twice);
+    const QPixmap between = icon.pixmap(QSize(size, size), 1.5);
+    EXPECT_EQ(between.deviceIndependentSize().toSize(), QSize(size, size));
+    EXPECT_EQ(between.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), twice);
+}
+
+TEST(Pictures, MenuImagesInTheirOrderEachTheResourcePictureAtEitherDensity) {
     const QList<QIcon> images = menuImages();
     const char* const names[] = {"bulb", "printer", "person", "globe", "pdf"};
     ASSERT_EQ(images.size(), std::ssize(names));
     for (int i = 0; i < std::ssize(names); ++i) {
         SCOPED_TRACE(names[i]);
-        EXPECT_EQ(images[i].availableSizes(), QList<QSize>({QSize(24, 24)}));
-        const QImage expected = resource(QStringLiteral("menu-%1-24.png").arg(QLatin1String(names[i])));
-        ASSERT_FALSE(expected.isNull());
-        EXPECT_EQ(drawn(images[i], 24), expected);
+        expectTwoDensities(images[i], QStringLiteral("menu-%1-24").arg(QLatin1String(names[i])), 24);
     }
 }
 
-TEST(Pictures, PrintButtonPictureIsTheResourcePicture) {
-    const QImage expected = resource(QStringLiteral("printer-48.png"));
-    ASSERT_EQ(expected.size(), QSize(48, 48));
-    EXPECT_EQ(printerPicture().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), expected);
+TEST(Pictures, PrintButtonPictureIsTheResourcePictureAtEitherDensity) {
+    expectTwoDensities(printerPicture(), QStringLiteral("printer-48"), 48);
 }
 
 } // namespace

@@ -1,0 +1,9 @@
+#pragma once
+
+class QSize;
+class QWidget;
+
+// Sets a top-level window's client size and its place on its screen's free area: centred where it fits;
+// otherwise its top-left corner, with the title bar and the menu, at the free area's edge, and still
+// centred in the direction it fits.
+void placeOnScreen(QWidget& window, const QSize& clientSize);
