@@ -2,10 +2,7 @@
 qt_add_resources(assets "about" PREFIX "/" FILES about/AboutPicture.bin)
 
 # The block is drawn by a program of ours; `ninja about_picture` redraws it into the source tree.
-add_executable(make_about_picture EXCLUDE_FROM_ALL
-  ${CMAKE_CURRENT_SOURCE_DIR}/about/MakeAboutPicture.cpp
-  ${PROJECT_SOURCE_DIR}/ui/PictureBlock.cpp)
-target_include_directories(make_about_picture PRIVATE ${PROJECT_SOURCE_DIR}/ui)
+add_executable(make_about_picture EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DIR}/about/MakeAboutPicture.cpp)
 target_link_libraries(make_about_picture PRIVATE platform Qt6::Gui)
 add_custom_target(about_picture
   COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen $<TARGET_FILE:make_about_picture>

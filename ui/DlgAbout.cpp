@@ -3,11 +3,10 @@
 #include "AboutPicture.h"
 #include "Accessibility.h"
 #include "FixedFrame.h"
-#include "LinkFailure.h"
 #include "LinkLabel.h"
 #include "NorveinConsts.h"
+#include "OpenLink.h"
 #include "PictureView.h"
-#include "Shell.h"
 
 #include <QColor>
 #include <QFont>
@@ -62,11 +61,6 @@ Label* addLabel(QWidget* parent, const char* name, const QRect& bounds, const QF
 void setFittedText(QLabel* label, const QString& text) {
     label->setText(text);
     label->resize(QFontMetrics(label->font()).horizontalAdvance(text), label->height());
-}
-
-void openFromDialog(QWidget* dialog, const QString& url) {
-    if (!Shell::open(u'"' + url + u'"', SW_SHOWNORMAL))
-        tellLinkNotOpened(dialog, url);
 }
 
 // A link reached by Tab, read out as its caption with the address it opens.
@@ -165,11 +159,11 @@ void TFormAbout::placeOverOwner() {
 }
 
 void TFormAbout::SiteLabelClick() {
-    openFromDialog(this, NorveinConsts::SiteURL);
+    openLink(this, NorveinConsts::SiteURL);
 }
 
 void TFormAbout::SupportLabelClick() {
-    openFromDialog(this, NorveinConsts::SupportURL);
+    openLink(this, NorveinConsts::SupportURL);
 }
 
 namespace {

@@ -7,11 +7,10 @@
 #include "DockPanel.h"
 #include "ErrorRelay.h"
 #include "Fonts.h"
-#include "LinkFailure.h"
 #include "ListBox.h"
 #include "MenuStyle.h"
 #include "NorveinConsts.h"
-#include "OtherFunc.h"
+#include "OpenLink.h"
 #include "PasswordDialog.h"
 #include "Pictures.h"
 #include "PreviewView.h"
@@ -255,8 +254,7 @@ void TMainForm::N3Click() {
 }
 
 void TMainForm::N7Click() {
-    if (!ShellOpen(NorveinConsts::SupportURL))
-        tellLinkNotOpened(this, NorveinConsts::SupportURL);
+    openLink(this, NorveinConsts::SupportURL);
 }
 
 void TMainForm::N8Click() {
@@ -264,6 +262,5 @@ void TMainForm::N8Click() {
 }
 
 void TMainForm::N9Click() {
-    if (!ShellOpen(NorveinConsts::SiteURL))
-        tellLinkNotOpened(this, NorveinConsts::SiteURL);
+    openLink(this, NorveinConsts::SiteURL);
 }

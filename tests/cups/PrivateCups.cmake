@@ -22,7 +22,7 @@ set_tests_properties(private_cupsd_stop PROPERTIES FIXTURES_CLEANUP private_cups
 
 add_library(private_cups STATIC ${CMAKE_CURRENT_LIST_DIR}/PrivateCups.cpp)
 target_include_directories(private_cups PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(private_cups PUBLIC platform Qt6::Core GTest::gtest)
+target_link_libraries(private_cups PUBLIC cups_backend Cups::Cups platform Qt6::Core GTest::gtest)
 
 function(vornel_private_cups_tests target)
   target_link_libraries(${target} PRIVATE private_cups)
