@@ -1,6 +1,6 @@
-#include "ApplicationStyle.h"
+#include "app/ApplicationStyle.h"
 
-#include "DeferredIcon.h"
+#include "ui/DeferredIcon.h"
 
 #include <QPointer>
 #include <QStyleOption>

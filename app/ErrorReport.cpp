@@ -1,7 +1,7 @@
-#include "ErrorReport.h"
+#include "app/ErrorReport.h"
 
-#include "FixedFrame.h"
-#include "NorveinConsts.h"
+#include "ui/FixedFrame.h"
+#include "ui/NorveinConsts.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,14 +1,14 @@
 // The program: the application object, the printer, the main window and the message loop.
-#include "CommandLine.h"
-#include "CupsPassword.h"
-#include "CupsPrintSystem.h"
-#include "ErrorReport.h"
-#include "Fonts.h"
-#include "Main.h"
-#include "PasswordDialog.h"
-#include "Pictures.h"
-#include "TApplication.h"
-#include "TPrinter.h"
+#include "app/CommandLine.h"
+#include "app/ErrorReport.h"
+#include "app/TApplication.h"
+#include "platform/cups/CupsPassword.h"
+#include "platform/cups/CupsPrintSystem.h"
+#include "printing/TPrinter.h"
+#include "ui/Fonts.h"
+#include "ui/Main.h"
+#include "ui/PasswordDialog.h"
+#include "ui/Pictures.h"
 
 #include <QApplication>
 

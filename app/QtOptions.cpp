@@ -1,4 +1,4 @@
-#include "QtOptions.h"
+#include "app/QtOptions.h"
 
 #include <QByteArrayView>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "TApplication.h"
+#include "app/TApplication.h"
 
-#include "ApplicationStyle.h"
-#include "ErrorReport.h"
+#include "app/ApplicationStyle.h"
+#include "app/ErrorReport.h"
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     // The application title is the error boxes' caption only; a display name would be appended to every

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QtRussian.h"
+#include "app/QtRussian.h"
 
 #include <QApplication>
 

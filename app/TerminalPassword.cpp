@@ -1,4 +1,4 @@
-#include "TerminalPassword.h"
+#include "app/TerminalPassword.h"
 
 #include <QScopeGuard>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "DeviceCaps.h"
+#include "platform/DeviceCaps.h"
 
 #include <algorithm>
 #include <cmath>

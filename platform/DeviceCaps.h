@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrintSystem.h"
+#include "platform/PrintSystem.h"
 
 // The printable area of a sheet in the settings' orientation: the driver's margins kept on the sheet, and
 // none at all where they cross. A landscape page is the portrait sheet turned a quarter turn anticlockwise:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Color.h"
+#include "platform/Color.h"
 
 enum class BrushStyle { Solid, Clear };
 enum class PenStyle { Solid, Dash, Dot };

@@ -1,4 +1,4 @@
-#include "Errors.h"
+#include "platform/Errors.h"
 
 #include <cstdio>
 

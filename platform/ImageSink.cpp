@@ -1,4 +1,4 @@
-#include "ImageSink.h"
+#include "platform/ImageSink.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "LinePatterns.h"
+#include "platform/LinePatterns.h"
 
 #include <algorithm>
 #include <cmath>

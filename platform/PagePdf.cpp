@@ -1,6 +1,6 @@
-#include "PagePdf.h"
+#include "platform/PagePdf.h"
 
-#include "DeviceCaps.h"
+#include "platform/DeviceCaps.h"
 
 #include <QBuffer>
 #include <QColor>

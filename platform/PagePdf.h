@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PageRecorder.h"
-#include "PrintSystem.h"
+#include "platform/PageRecorder.h"
+#include "platform/PrintSystem.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
-#include "PdfPageContext.h"
+#include "platform/PdfPageContext.h"
 
-#include "DeviceCaps.h"
-#include "PagePdf.h"
+#include "platform/DeviceCaps.h"
+#include "platform/PagePdf.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
-#include "PictureBlock.h"
+#include "platform/PictureBlock.h"
 
-#include "Errors.h"
+#include "platform/Errors.h"
 
 #include <QtEndian>
 

@@ -1,4 +1,4 @@
-#include "RasterSurface.h"
+#include "platform/RasterSurface.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DrawingSurface.h"
-#include "LinePatterns.h"
-#include "RunSink.h"
+#include "platform/DrawingSurface.h"
+#include "platform/LinePatterns.h"
+#include "platform/RunSink.h"
 
 #include <cstdint>
 

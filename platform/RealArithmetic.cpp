@@ -1,6 +1,6 @@
-#include "RealArithmetic.h"
+#include "platform/RealArithmetic.h"
 
-#include "Errors.h"
+#include "platform/Errors.h"
 
 #include <cmath>
 #include <limits>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Color.h"
+#include "platform/Color.h"
 
 // A straight run of pixels of one colour: count pixels from (x, y), each step moving by (dx, dy), each of
 // dx and dy in {-1, 0, 1}. Runs reaching a sink lie wholly inside it.

@@ -1,6 +1,6 @@
-#include "SaveFile.h"
+#include "platform/SaveFile.h"
 
-#include "Errors.h"
+#include "platform/Errors.h"
 
 #include <QDir>
 #include <QFile>

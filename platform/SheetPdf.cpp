@@ -1,8 +1,8 @@
-#include "SheetPdf.h"
+#include "platform/SheetPdf.h"
 
-#include "LinePatterns.h"
-#include "RasterSurface.h"
-#include "StrokeSink.h"
+#include "platform/LinePatterns.h"
+#include "platform/RasterSurface.h"
+#include "platform/StrokeSink.h"
 
 #include <QBuffer>
 #include <QColor>

@@ -1,4 +1,4 @@
-#include "StrokeSink.h"
+#include "platform/StrokeSink.h"
 
 #include <algorithm>
 

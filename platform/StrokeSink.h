@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RunSink.h"
+#include "platform/RunSink.h"
 
 #include <QPainterPath>
 #include <QRect>

@@ -1,9 +1,9 @@
-#include "EnvelopePdf.h"
+#include "printing/EnvelopePdf.h"
 
-#include "EnvelopePlacement.h"
-#include "Errors.h"
-#include "SaveFile.h"
-#include "SheetPdf.h"
+#include "platform/Errors.h"
+#include "platform/SaveFile.h"
+#include "platform/SheetPdf.h"
+#include "templates/EnvelopePlacement.h"
 
 #include <QPageSize>
 #include <QPointF>

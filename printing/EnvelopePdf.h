@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TemplateDispatch.h"
+#include "templates/TemplateDispatch.h"
 
 #include <QByteArray>
 #include <QLocale>

@@ -1,9 +1,9 @@
-#include "PaperFit.h"
+#include "printing/PaperFit.h"
 
-#include "DeviceCaps.h"
-#include "Errors.h"
-#include "RealArithmetic.h"
-#include "WideLineSink.h"
+#include "platform/DeviceCaps.h"
+#include "platform/Errors.h"
+#include "platform/RealArithmetic.h"
+#include "printing/WideLineSink.h"
 
 #include <QRegularExpression>
 #include <QStringList>

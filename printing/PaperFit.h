@@ -1,7 +1,7 @@
 #pragma once
 
-#include "EnvelopePlacement.h"
-#include "PrintSystem.h"
+#include "platform/PrintSystem.h"
+#include "templates/EnvelopePlacement.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
-#include "PrintCommand.h"
+#include "printing/PrintCommand.h"
 
-#include "PaperFit.h"
-#include "RealArithmetic.h"
-#include "ShiftedSurface.h"
-#include "TPrinter.h"
-#include "TemplateDispatch.h"
+#include "platform/RealArithmetic.h"
+#include "printing/PaperFit.h"
+#include "printing/ShiftedSurface.h"
+#include "printing/TPrinter.h"
+#include "templates/TemplateDispatch.h"
 
 #include <QScopeGuard>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DrawingSurface.h"
+#include "platform/DrawingSurface.h"
 
 // Another surface seen with its origin moved: every coordinate gets the shift added, so each line keeps its
 // shape pixel for pixel.

@@ -1,6 +1,6 @@
-#include "TPrinter.h"
+#include "printing/TPrinter.h"
 
-#include "Errors.h"
+#include "platform/Errors.h"
 
 TPrinter::TPrinter(std::unique_ptr<PrintSystem> system) : system_(std::move(system)) {}
 

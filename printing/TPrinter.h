@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PrintSystem.h"
-#include "TPrinterCanvas.h"
+#include "platform/PrintSystem.h"
+#include "printing/TPrinterCanvas.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "TPrinterCanvas.h"
+#include "printing/TPrinterCanvas.h"
 
-#include "Errors.h"
+#include "platform/Errors.h"
 
 #include <cstdlib>
 #include <utility>

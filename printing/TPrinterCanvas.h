@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DrawingSurface.h"
-#include "RasterSurface.h"
-#include "WideLineSink.h"
+#include "platform/DrawingSurface.h"
+#include "platform/RasterSurface.h"
+#include "printing/WideLineSink.h"
 
 #include <functional>
 

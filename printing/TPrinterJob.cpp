@@ -1,9 +1,9 @@
 // TPrinter's job side: orientation, the drawing context and the one document.
-#include "TPrinter.h"
+#include "printing/TPrinter.h"
 
-#include "DeviceCaps.h"
-#include "Errors.h"
-#include "WideLineSink.h"
+#include "platform/DeviceCaps.h"
+#include "platform/Errors.h"
+#include "printing/WideLineSink.h"
 
 #include <QCoreApplication>
 #include <QScopeGuard>

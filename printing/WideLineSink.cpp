@@ -1,4 +1,4 @@
-#include "WideLineSink.h"
+#include "printing/WideLineSink.h"
 
 #include <algorithm>
 #include <cmath>

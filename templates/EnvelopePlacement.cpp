@@ -1,6 +1,6 @@
-#include "EnvelopePlacement.h"
+#include "templates/EnvelopePlacement.h"
 
-#include "Painters.h"
+#include "templates/Painters.h"
 
 #include <algorithm>
 

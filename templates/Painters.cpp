@@ -1,7 +1,7 @@
-#include "Painters.h"
+#include "templates/Painters.h"
 
-#include "EnvelopeGeometry.h"
-#include "RealArithmetic.h"
+#include "platform/RealArithmetic.h"
+#include "templates/EnvelopeGeometry.h"
 
 using namespace EnvelopeGeometry;
 

@@ -1,7 +1,7 @@
-#include "TemplateDispatch.h"
+#include "templates/TemplateDispatch.h"
 
-#include "Errors.h"
-#include "Painters.h"
+#include "platform/Errors.h"
+#include "templates/Painters.h"
 
 QStringList templateCaptions() {
     return {QStringLiteral("Черный конверт, сплошные линии"), QStringLiteral("Черный конверт, центр пунктир"),

@@ -1,7 +1,7 @@
-#include "AboutPicture.h"
+#include "ui/AboutPicture.h"
 
-#include "Errors.h"
-#include "PictureBlock.h"
+#include "platform/Errors.h"
+#include "platform/PictureBlock.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
-#include "Accessibility.h"
+#include "ui/Accessibility.h"
 
-#include "LinkLabel.h"
-#include "PreviewView.h"
+#include "ui/LinkLabel.h"
+#include "ui/PreviewView.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

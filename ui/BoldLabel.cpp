@@ -1,4 +1,4 @@
-#include "BoldLabel.h"
+#include "ui/BoldLabel.h"
 
 #include <QTransform>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "DeferredIcon.h"
+#include "ui/DeferredIcon.h"
 
 #include <QIconEngine>
 #include <QPainter>

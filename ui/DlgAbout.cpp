@@ -1,12 +1,12 @@
-#include "DlgAbout.h"
+#include "ui/DlgAbout.h"
 
-#include "AboutPicture.h"
-#include "Accessibility.h"
-#include "FixedFrame.h"
-#include "LinkLabel.h"
-#include "NorveinConsts.h"
-#include "OpenLink.h"
-#include "PictureView.h"
+#include "ui/AboutPicture.h"
+#include "ui/Accessibility.h"
+#include "ui/FixedFrame.h"
+#include "ui/LinkLabel.h"
+#include "ui/NorveinConsts.h"
+#include "ui/OpenLink.h"
+#include "ui/PictureView.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "DockPanel.h"
+#include "ui/DockPanel.h"
 
 #include <QResizeEvent>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DockLayout.h"
+#include "ui/DockLayout.h"
 
 #include <QWidget>
 

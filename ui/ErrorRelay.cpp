@@ -1,4 +1,4 @@
-#include "ErrorRelay.h"
+#include "ui/ErrorRelay.h"
 
 #include <QMetaObject>
 #include <QObject>

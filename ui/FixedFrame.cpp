@@ -1,4 +1,4 @@
-#include "FixedFrame.h"
+#include "ui/FixedFrame.h"
 
 #include <QEvent>
 #include <QMetaObject>

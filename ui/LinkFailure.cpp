@@ -1,7 +1,7 @@
-#include "LinkFailure.h"
+#include "ui/LinkFailure.h"
 
-#include "FixedFrame.h"
-#include "NorveinConsts.h"
+#include "ui/FixedFrame.h"
+#include "ui/NorveinConsts.h"
 
 #include <QMessageBox>
 #include <QWidget>

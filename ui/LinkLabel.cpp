@@ -1,6 +1,6 @@
-#include "LinkLabel.h"
+#include "ui/LinkLabel.h"
 
-#include "TemplateListDelegate.h"
+#include "ui/TemplateListDelegate.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

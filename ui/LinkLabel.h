@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BoldLabel.h"
+#include "ui/BoldLabel.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
-#include "ListBox.h"
+#include "ui/ListBox.h"
 
-#include "TemplateListDelegate.h"
+#include "ui/TemplateListDelegate.h"
 
 #include <QFocusEvent>
 #include <QMouseEvent>

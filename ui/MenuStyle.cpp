@@ -1,4 +1,4 @@
-#include "MenuStyle.h"
+#include "ui/MenuStyle.h"
 
 MenuStyle::MenuStyle() = default;
 

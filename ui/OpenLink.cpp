@@ -1,7 +1,7 @@
-#include "OpenLink.h"
+#include "ui/OpenLink.h"
 
-#include "LinkFailure.h"
-#include "Shell.h"
+#include "platform/Shell.h"
+#include "ui/LinkFailure.h"
 
 void openLink(QWidget* window, const QString& url) {
     if (!Shell::open(url, SW_SHOWNORMAL))

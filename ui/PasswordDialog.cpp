@@ -1,6 +1,6 @@
-#include "PasswordDialog.h"
+#include "ui/PasswordDialog.h"
 
-#include "Secret.h"
+#include "platform/Secret.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

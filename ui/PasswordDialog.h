@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CupsPassword.h"
+#include "platform/cups/CupsPassword.h"
 
 #include <QByteArray>
 #include <QDialog>

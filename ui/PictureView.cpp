@@ -1,4 +1,4 @@
-#include "PictureView.h"
+#include "ui/PictureView.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "Pictures.h"
+#include "ui/Pictures.h"
 
-#include "DeferredIcon.h"
+#include "ui/DeferredIcon.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "PreviewGeometry.h"
+#include "ui/PreviewGeometry.h"
 
 QRect previewRect(QSize bitmap, QSize control) {
     const int bw = bitmap.width();

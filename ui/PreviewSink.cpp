@@ -1,4 +1,4 @@
-#include "PreviewSink.h"
+#include "ui/PreviewSink.h"
 
 #include <algorithm>
 #include <cstring>

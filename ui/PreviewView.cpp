@@ -1,6 +1,6 @@
-#include "PreviewView.h"
+#include "ui/PreviewView.h"
 
-#include "PreviewGeometry.h"
+#include "ui/PreviewGeometry.h"
 
 #include <QPaintEvent>
 #include <QPainter>

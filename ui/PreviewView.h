@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PreviewSink.h"
-#include "RasterSurface.h"
+#include "platform/RasterSurface.h"
+#include "ui/PreviewSink.h"
 
 #include <QImage>
 #include <QSize>

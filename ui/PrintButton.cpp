@@ -1,6 +1,6 @@
-#include "PrintButton.h"
+#include "ui/PrintButton.h"
 
-#include "TemplateListDelegate.h"
+#include "ui/TemplateListDelegate.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>

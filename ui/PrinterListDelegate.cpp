@@ -1,6 +1,6 @@
-#include "PrinterListDelegate.h"
+#include "ui/PrinterListDelegate.h"
 
-#include "TemplateListDelegate.h"
+#include "ui/TemplateListDelegate.h"
 
 #include <QPainter>
 #include <QPalette>

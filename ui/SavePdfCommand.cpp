@@ -1,7 +1,7 @@
-#include "SavePdfCommand.h"
+#include "ui/SavePdfCommand.h"
 
-#include "BusyCursor.h"
-#include "EnvelopePdf.h"
+#include "printing/EnvelopePdf.h"
+#include "ui/BusyCursor.h"
 
 #include <QDir>
 #include <QFileDialog>

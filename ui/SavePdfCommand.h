@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TemplateDispatch.h"
+#include "templates/TemplateDispatch.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "TemplateListDelegate.h"
+#include "ui/TemplateListDelegate.h"
 
 #include <QPainter>
 #include <QPalette>

@@ -1,6 +1,6 @@
 // Draws the About picture and writes it as the block the dialog loads. Rebuild with `ninja about_picture`
 // after changing the drawing; the block is kept in the repository so a build needs no fonts of its own.
-#include "PictureBlock.h"
+#include "platform/PictureBlock.h"
 
 #include <QConicalGradient>
 #include <QFile>

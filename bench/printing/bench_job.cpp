@@ -1,9 +1,9 @@
 // The print command's job, from the landscape settings to the PDF bytes handed to the print system, for
 // each template at printer resolutions: time, size of the job and the heap it takes at its peak.
-#include "PdfPageContext.h"
 #include "PeakHeap.h"
-#include "PrintCommand.h"
-#include "TPrinter.h"
+#include "platform/PdfPageContext.h"
+#include "printing/PrintCommand.h"
+#include "printing/TPrinter.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,12 +2,12 @@
 // from memory what the benchmark's server holds (three queues, the 300-dpi one the default). Timed beside the
 // program, it shows what the print system costs the start: loading libcups and its libraries, and the
 // server's answers. It never prints.
-#include "ErrorReport.h"
-#include "Fonts.h"
-#include "Main.h"
-#include "PrintSystem.h"
-#include "TApplication.h"
-#include "TPrinter.h"
+#include "app/ErrorReport.h"
+#include "app/TApplication.h"
+#include "platform/PrintSystem.h"
+#include "printing/TPrinter.h"
+#include "ui/Fonts.h"
+#include "ui/Main.h"
 
 #include <memory>
 

@@ -3,12 +3,12 @@
 // window's creation asks for, are asked for here first so that their time shows apart. Prints one line
 // per step to stderr, milliseconds since main was entered. With STARTED_AT_NS set to the CLOCK_MONOTONIC time
 // of the exec, in nanoseconds, the time from the exec to main (loading the libraries) comes first.
-#include "CupsPrintSystem.h"
-#include "ErrorReport.h"
-#include "Fonts.h"
-#include "Main.h"
-#include "TApplication.h"
-#include "TPrinter.h"
+#include "app/ErrorReport.h"
+#include "app/TApplication.h"
+#include "platform/cups/CupsPrintSystem.h"
+#include "printing/TPrinter.h"
+#include "ui/Fonts.h"
+#include "ui/Main.h"
 
 #include <QElapsedTimer>
 #include <QEvent>

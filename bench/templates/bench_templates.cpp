@@ -1,7 +1,7 @@
 // Painting a template on the preview bitmap, beside clearing that bitmap.
-#include "ImageSink.h"
-#include "RasterSurface.h"
-#include "TemplateDispatch.h"
+#include "platform/ImageSink.h"
+#include "platform/RasterSurface.h"
+#include "templates/TemplateDispatch.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // main() for the window benchmarks: the program's application object and fonts, on the offscreen platform
 // unless the caller chose another.
-#include "Fonts.h"
-#include "TApplication.h"
+#include "app/TApplication.h"
+#include "ui/Fonts.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // What opening the About dialog costs: reading the picture block, building the dialog, painting it.
-#include "AboutPicture.h"
-#include "DlgAbout.h"
+#include "ui/AboutPicture.h"
+#include "ui/DlgAbout.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,9 +2,9 @@
 // a pixmap (what the toolkit itself costs), and a storm of resizes of the whole window.
 #include "BorrowedPrintSystem.h"
 #include "FakePrintSystem.h"
-#include "Main.h"
-#include "PreviewView.h"
-#include "TPrinter.h"
+#include "printing/TPrinter.h"
+#include "ui/Main.h"
+#include "ui/PreviewView.h"
 
 #include <QCoreApplication>
 #include <QPainter>

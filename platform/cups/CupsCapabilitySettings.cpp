@@ -1,9 +1,9 @@
-#include "CupsCapabilitySettings.h"
+#include "platform/cups/CupsCapabilitySettings.h"
 
-#include "CupsOwners.h"
-#include "CupsPassword.h"
-#include "CupsResolution.h"
-#include "CupsServer.h"
+#include "platform/cups/CupsOwners.h"
+#include "platform/cups/CupsPassword.h"
+#include "platform/cups/CupsResolution.h"
+#include "platform/cups/CupsServer.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CupsSession.h"
-#include "PrintSystem.h"
+#include "platform/PrintSystem.h"
+#include "platform/cups/CupsSession.h"
 
 #include <cups/cups.h>
 

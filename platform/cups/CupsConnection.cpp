@@ -1,6 +1,6 @@
-#include "CupsConnection.h"
+#include "platform/cups/CupsConnection.h"
 
-#include "CupsPassword.h"
+#include "platform/cups/CupsPassword.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "CupsDefaultSettings.h"
+#include "platform/cups/CupsDefaultSettings.h"
 
-#include "CupsDestLookup.h"
-#include "CupsOwners.h"
-#include "CupsPassword.h"
-#include "CupsResolution.h"
-#include "CupsServer.h"
-#include "CupsWholeAnswer.h"
+#include "platform/cups/CupsDestLookup.h"
+#include "platform/cups/CupsOwners.h"
+#include "platform/cups/CupsPassword.h"
+#include "platform/cups/CupsResolution.h"
+#include "platform/cups/CupsServer.h"
+#include "platform/cups/CupsWholeAnswer.h"
 
 #include <QByteArray>
 #include <QString>

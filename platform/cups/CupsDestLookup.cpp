@@ -1,7 +1,7 @@
-#include "CupsDestLookup.h"
+#include "platform/cups/CupsDestLookup.h"
 
-#include "CupsPassword.h"
-#include "CupsServer.h"
+#include "platform/cups/CupsPassword.h"
+#include "platform/cups/CupsServer.h"
 
 QByteArray queueUri(const QString& name) {
     char uri[HTTP_MAX_URI];

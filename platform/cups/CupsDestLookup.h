@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CupsOwners.h"
-#include "CupsSession.h"
+#include "platform/cups/CupsOwners.h"
+#include "platform/cups/CupsSession.h"
 
 #include <QByteArray>
 #include <QString>

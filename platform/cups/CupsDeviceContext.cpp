@@ -1,6 +1,6 @@
-#include "CupsDeviceContext.h"
+#include "platform/cups/CupsDeviceContext.h"
 
-#include "CupsJob.h"
+#include "platform/cups/CupsJob.h"
 
 CupsDeviceContext::CupsDeviceContext(const QString& queue, const DocumentSettings& settings)
     : PdfPageContext(settings), queue_(queue), settings_(settings) {}

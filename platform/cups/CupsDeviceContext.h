@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PdfPageContext.h"
+#include "platform/PdfPageContext.h"
 
 #include <QString>
 

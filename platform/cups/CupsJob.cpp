@@ -1,12 +1,12 @@
-#include "CupsJob.h"
+#include "platform/cups/CupsJob.h"
 
-#include "CupsConnection.h"
-#include "CupsDestLookup.h"
-#include "CupsOwners.h"
-#include "CupsPassword.h"
-#include "CupsResolution.h"
-#include "CupsServer.h"
-#include "Errors.h"
+#include "platform/Errors.h"
+#include "platform/cups/CupsConnection.h"
+#include "platform/cups/CupsDestLookup.h"
+#include "platform/cups/CupsOwners.h"
+#include "platform/cups/CupsPassword.h"
+#include "platform/cups/CupsResolution.h"
+#include "platform/cups/CupsServer.h"
 
 #include <QScopeGuard>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrintSystem.h"
+#include "platform/PrintSystem.h"
 
 #include <QByteArray>
 #include <QString>

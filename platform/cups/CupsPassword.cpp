@@ -1,7 +1,7 @@
-#include "CupsPassword.h"
+#include "platform/cups/CupsPassword.h"
 
-#include "CupsServer.h"
-#include "Secret.h"
+#include "platform/Secret.h"
+#include "platform/cups/CupsServer.h"
 
 #include <cstring>
 #include <optional>

@@ -1,12 +1,12 @@
-#include "CupsPrintSystem.h"
+#include "platform/cups/CupsPrintSystem.h"
 
-#include "CupsDestLookup.h"
-#include "CupsDeviceContext.h"
-#include "CupsPassword.h"
-#include "CupsPrinterHandle.h"
-#include "CupsQueueList.h"
-#include "CupsServer.h"
-#include "Errors.h"
+#include "platform/Errors.h"
+#include "platform/cups/CupsDestLookup.h"
+#include "platform/cups/CupsDeviceContext.h"
+#include "platform/cups/CupsPassword.h"
+#include "platform/cups/CupsPrinterHandle.h"
+#include "platform/cups/CupsQueueList.h"
+#include "platform/cups/CupsServer.h"
 
 CupsPrintSystem::CupsPrintSystem(ListFailure listFailure)
     : listFailure_(listFailure), session_(std::make_shared<CupsSession>()) {

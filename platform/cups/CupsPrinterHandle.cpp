@@ -1,9 +1,9 @@
-#include "CupsPrinterHandle.h"
+#include "platform/cups/CupsPrinterHandle.h"
 
-#include "CupsCapabilitySettings.h"
-#include "CupsDefaultSettings.h"
-#include "CupsPassword.h"
-#include "CupsServer.h"
+#include "platform/cups/CupsCapabilitySettings.h"
+#include "platform/cups/CupsDefaultSettings.h"
+#include "platform/cups/CupsPassword.h"
+#include "platform/cups/CupsServer.h"
 
 CupsPrinterHandle::CupsPrinterHandle(std::shared_ptr<CupsSession> session, CupsDest dest)
     : session_(std::move(session)), dest_(std::move(dest)) {}

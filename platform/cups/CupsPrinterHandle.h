@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CupsOwners.h"
-#include "CupsSession.h"
-#include "PrintSystem.h"
+#include "platform/PrintSystem.h"
+#include "platform/cups/CupsOwners.h"
+#include "platform/cups/CupsSession.h"
 
 #include <memory>
 

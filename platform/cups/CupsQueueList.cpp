@@ -1,7 +1,7 @@
-#include "CupsQueueList.h"
+#include "platform/cups/CupsQueueList.h"
 
-#include "CupsOwners.h"
-#include "CupsPassword.h"
+#include "platform/cups/CupsOwners.h"
+#include "platform/cups/CupsPassword.h"
 
 CupsQueueList askQueueList(http_t* http) {
     const IppMessage response = CupsPassword::askingOnce(http, [http] {

@@ -1,4 +1,4 @@
-#include "CupsResolution.h"
+#include "platform/cups/CupsResolution.h"
 
 #include <QRegularExpression>
 #include <QString>

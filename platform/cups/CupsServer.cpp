@@ -1,4 +1,4 @@
-#include "CupsServer.h"
+#include "platform/cups/CupsServer.h"
 
 #include <cups/cups.h>
 

@@ -1,7 +1,7 @@
-#include "CupsSession.h"
+#include "platform/cups/CupsSession.h"
 
-#include "CupsPassword.h"
-#include "CupsServer.h"
+#include "platform/cups/CupsPassword.h"
+#include "platform/cups/CupsServer.h"
 
 namespace {
 constexpr qint64 IdleMs = 10000;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CupsConnection.h"
+#include "platform/cups/CupsConnection.h"
 
 #include <QElapsedTimer>
 

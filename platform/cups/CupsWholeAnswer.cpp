@@ -1,4 +1,4 @@
-#include "CupsWholeAnswer.h"
+#include "platform/cups/CupsWholeAnswer.h"
 
 #include <QByteArray>
 

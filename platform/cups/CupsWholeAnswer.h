@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CupsOwners.h"
+#include "platform/cups/CupsOwners.h"
 
 // Sends a request and reads the server's answer whole before parsing it. libcups parses an answer straight
 // off the socket, a field at a time, whenever its body arrives after its headers: a printer's media list

@@ -2,13 +2,13 @@
 // "about", the About dialog over it. Links are not handed to a browser: each one opened is written to
 // standard output as "opened URL", so the test can press a link through the accessibility bus.
 #include "BorrowedPrintSystem.h"
-#include "DlgAbout.h"
 #include "FakePrintSystem.h"
-#include "Fonts.h"
-#include "Main.h"
-#include "Shell.h"
-#include "TApplication.h"
-#include "TPrinter.h"
+#include "app/TApplication.h"
+#include "platform/Shell.h"
+#include "printing/TPrinter.h"
+#include "ui/DlgAbout.h"
+#include "ui/Fonts.h"
+#include "ui/Main.h"
 
 #include <QTimer>
 

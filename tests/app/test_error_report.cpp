@@ -1,6 +1,6 @@
-#include "ErrorReport.h"
-#include "Errors.h"
-#include "TApplication.h"
+#include "app/ErrorReport.h"
+#include "app/TApplication.h"
+#include "platform/Errors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Pictures made when first drawn: the deferred icon, and the application style's overflow-button icons.
-#include "ApplicationStyle.h"
-#include "DeferredIcon.h"
+#include "app/ApplicationStyle.h"
+#include "ui/DeferredIcon.h"
 
 #include <QApplication>
 #include <QImage>

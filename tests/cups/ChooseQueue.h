@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TPrinter.h"
+#include "printing/TPrinter.h"
 
 #include <QString>
 

@@ -2,9 +2,9 @@
 
 // The solid envelope measured on what a queue printed: its lines where the pixel rule puts them, each as wide
 // as drawn, the flaps on the right panel, the body 250 x 126 mm.
-#include "Painters.h"
-#include "PrintSystem.h"
 #include "SheetView.h"
+#include "platform/PrintSystem.h"
+#include "templates/Painters.h"
 
 #include <gtest/gtest.h>
 

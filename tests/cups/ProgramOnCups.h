@@ -1,11 +1,11 @@
 #pragma once
 
 // The program as it starts over the real print server, and tests that collect what the error report says.
-#include "CupsPrintSystem.h"
-#include "ErrorReport.h"
-#include "Fonts.h"
-#include "Main.h"
-#include "TPrinter.h"
+#include "app/ErrorReport.h"
+#include "platform/cups/CupsPrintSystem.h"
+#include "printing/TPrinter.h"
+#include "ui/Fonts.h"
+#include "ui/Main.h"
 
 #include <gtest/gtest.h>
 

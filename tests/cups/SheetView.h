@@ -2,9 +2,9 @@
 
 // What came out of a queue, seen as the landscape page the program drew: device pixels from the corner of
 // the printable area, the sheet turned back from the portrait picture the server produced.
-#include "DeviceCaps.h"
-#include "PrintSystem.h"
 #include "PrivateCups.h"
+#include "platform/DeviceCaps.h"
+#include "platform/PrintSystem.h"
 
 #include <QImage>
 #include <QImageReader>

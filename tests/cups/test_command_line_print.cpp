@@ -1,12 +1,12 @@
 // The command line's printing against the private print server: the same page as the window's print
 // button, the printer list as the server has it, and its errors with their status.
 #include "Headless.h"
-#include "ListBox.h"
-#include "Main.h"
-#include "PrintButton.h"
 #include "PrivateCups.h"
-#include "TPrinter.h"
-#include "cups/CupsPrintSystem.h"
+#include "platform/cups/CupsPrintSystem.h"
+#include "printing/TPrinter.h"
+#include "ui/ListBox.h"
+#include "ui/Main.h"
+#include "ui/PrintButton.h"
 
 #include <gtest/gtest.h>
 

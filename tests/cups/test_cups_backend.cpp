@@ -1,11 +1,11 @@
 // The CUPS backend of the print system against the private server.
-#include "CupsCapabilitySettings.h"
-#include "CupsDefaultSettings.h"
-#include "CupsDestLookup.h"
-#include "CupsPrintSystem.h"
-#include "Errors.h"
 #include "PrivateCups.h"
 #include "QtPrinters.h"
+#include "platform/Errors.h"
+#include "platform/cups/CupsCapabilitySettings.h"
+#include "platform/cups/CupsDefaultSettings.h"
+#include "platform/cups/CupsDestLookup.h"
+#include "platform/cups/CupsPrintSystem.h"
 
 #include <gtest/gtest.h>
 

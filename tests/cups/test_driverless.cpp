@@ -1,14 +1,14 @@
 // A driverless printer for real: the program prints through an IPP Everywhere queue on the private server
 // to CUPS's own IPP Everywhere printer, and the PWG raster the printer received is decoded and measured.
-#include "DeviceCaps.h"
 #include "EnvelopeCheck.h"
-#include "PrintCommand.h"
 #include "PrivateCups.h"
 #include "PwgRaster.h"
 #include "SheetView.h"
-#include "TPrinter.h"
-#include "WideLineSink.h"
-#include "cups/CupsPrintSystem.h"
+#include "platform/DeviceCaps.h"
+#include "platform/cups/CupsPrintSystem.h"
+#include "printing/PrintCommand.h"
+#include "printing/TPrinter.h"
+#include "printing/WideLineSink.h"
 
 #include <gtest/gtest.h>
 

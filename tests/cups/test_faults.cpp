@@ -1,16 +1,16 @@
 // Faults of the real print server met by the program's print command: each is reported in words the user
 // can act on, no document stays open, and once the fault is mended the next command prints.
-#include "CupsPrintSystem.h"
-#include "DlgAbout.h"
-#include "ErrorReport.h"
-#include "Fonts.h"
-#include "ListBox.h"
-#include "Main.h"
-#include "PrintButton.h"
 #include "PrivateCups.h"
 #include "ProgramOnCups.h"
 #include "QtPrinters.h"
-#include "TPrinter.h"
+#include "app/ErrorReport.h"
+#include "platform/cups/CupsPrintSystem.h"
+#include "printing/TPrinter.h"
+#include "ui/DlgAbout.h"
+#include "ui/Fonts.h"
+#include "ui/ListBox.h"
+#include "ui/Main.h"
+#include "ui/PrintButton.h"
 
 #include <gtest/gtest.h>
 

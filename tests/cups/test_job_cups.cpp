@@ -1,13 +1,13 @@
 // The print job end to end: printed through the private CUPS server onto file queues, read back and
 // rasterised at the queue's resolution, and measured.
 #include "ChooseQueue.h"
-#include "DeviceCaps.h"
-#include "Errors.h"
-#include "Painters.h"
-#include "PrintCommand.h"
 #include "PrivateCups.h"
-#include "TPrinter.h"
-#include "cups/CupsPrintSystem.h"
+#include "platform/DeviceCaps.h"
+#include "platform/Errors.h"
+#include "platform/cups/CupsPrintSystem.h"
+#include "printing/PrintCommand.h"
+#include "printing/TPrinter.h"
+#include "templates/Painters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,18 +1,18 @@
 // The job asks the server for what its page was drawn for: the paper and resolution in effect for the
 // user (lpoptions over the queue's defaults) go with the job, so the sheet that comes out is that paper. A
 // paper or resolution the printer does not list gives way to one it does.
-#include "CupsPrintSystem.h"
-#include "DeviceCaps.h"
 #include "EnvelopeCheck.h"
-#include "ErrorReport.h"
-#include "Fonts.h"
-#include "Main.h"
-#include "PrintButton.h"
 #include "PrivateCups.h"
 #include "ProgramOnCups.h"
 #include "SheetView.h"
-#include "TPrinter.h"
-#include "WideLineSink.h"
+#include "app/ErrorReport.h"
+#include "platform/DeviceCaps.h"
+#include "platform/cups/CupsPrintSystem.h"
+#include "printing/TPrinter.h"
+#include "printing/WideLineSink.h"
+#include "ui/Fonts.h"
+#include "ui/Main.h"
+#include "ui/PrintButton.h"
 
 #include <gtest/gtest.h>
 

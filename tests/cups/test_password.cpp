@@ -1,17 +1,17 @@
 // A print server that wants a password: the window asks in its own dialog, with the user's name shown and
 // the button named for what it does; the command line asks on its terminal. Cancelling prints nothing and
 // says why, once; a wrong password is said to be refused; a password given is not asked for again.
-#include "CupsPassword.h"
-#include "CupsPrintSystem.h"
-#include "ErrorReport.h"
-#include "Fonts.h"
-#include "ListBox.h"
-#include "Main.h"
-#include "PasswordDialog.h"
-#include "PrintButton.h"
 #include "PrivateCups.h"
 #include "ProgramOnCups.h"
-#include "TPrinter.h"
+#include "app/ErrorReport.h"
+#include "platform/cups/CupsPassword.h"
+#include "platform/cups/CupsPrintSystem.h"
+#include "printing/TPrinter.h"
+#include "ui/Fonts.h"
+#include "ui/ListBox.h"
+#include "ui/Main.h"
+#include "ui/PasswordDialog.h"
+#include "ui/PrintButton.h"
 
 #include <gtest/gtest.h>
 

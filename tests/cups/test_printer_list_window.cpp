@@ -1,13 +1,13 @@
 // The main window's printer list over real queues of the private CUPS server, with real widgets.
-#include "CupsPrintSystem.h"
-#include "ErrorReport.h"
-#include "ListBox.h"
-#include "Main.h"
-#include "PreviewView.h"
-#include "PrintButton.h"
 #include "PrivateCups.h"
 #include "QtPrinters.h"
-#include "TPrinter.h"
+#include "app/ErrorReport.h"
+#include "platform/cups/CupsPrintSystem.h"
+#include "printing/TPrinter.h"
+#include "ui/ListBox.h"
+#include "ui/Main.h"
+#include "ui/PreviewView.h"
+#include "ui/PrintButton.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The printer list is read from the server's queues alone, over the print system's one connection, and
 // holds what libcups' full enumeration of the same server holds, in the same order; the user's own default
 // still comes before the server's.
-#include "CupsPrintSystem.h"
 #include "PrivateCups.h"
+#include "platform/cups/CupsPrintSystem.h"
 
 #include <gtest/gtest.h>
 

@@ -3,15 +3,15 @@
 // landscape page, and with lines wide enough to see at 1200 and 2400 dpi. A driver's printable area is kept
 // to the sheet, and a resolution past any printer's is refused.
 #include "ChooseQueue.h"
-#include "DeviceCaps.h"
 #include "EnvelopeCheck.h"
 #include "ErrorMessage.h"
-#include "PrintCommand.h"
 #include "PrivateCups.h"
 #include "SheetView.h"
-#include "TPrinter.h"
-#include "WideLineSink.h"
-#include "cups/CupsPrintSystem.h"
+#include "platform/DeviceCaps.h"
+#include "platform/cups/CupsPrintSystem.h"
+#include "printing/PrintCommand.h"
+#include "printing/TPrinter.h"
+#include "printing/WideLineSink.h"
 
 #include <gtest/gtest.h>
 

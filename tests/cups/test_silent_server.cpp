@@ -1,17 +1,17 @@
 // A print server that takes the connection and never answers (a frozen server, a dead tunnel): start-up,
 // printer selection and the print command each give up and say the server is not available, and the
 // window goes on answering while a job waits.
-#include "CupsPassword.h"
-#include "CupsPrintSystem.h"
-#include "CupsSession.h"
-#include "ErrorReport.h"
-#include "Fonts.h"
-#include "ListBox.h"
-#include "Main.h"
-#include "PrintButton.h"
 #include "PrivateCups.h"
 #include "ProgramOnCups.h"
-#include "TPrinter.h"
+#include "app/ErrorReport.h"
+#include "platform/cups/CupsPassword.h"
+#include "platform/cups/CupsPrintSystem.h"
+#include "platform/cups/CupsSession.h"
+#include "printing/TPrinter.h"
+#include "ui/Fonts.h"
+#include "ui/ListBox.h"
+#include "ui/Main.h"
+#include "ui/PrintButton.h"
 
 #include <gtest/gtest.h>
 

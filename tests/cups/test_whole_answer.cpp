@@ -1,8 +1,8 @@
 // An answer read whole and then parsed is the answer libcups reads off the socket a field at a time: every
 // attribute, value and status the same, for a printer's long media lists as for a refusal.
-#include "CupsOwners.h"
-#include "CupsWholeAnswer.h"
 #include "PrivateCups.h"
+#include "platform/cups/CupsOwners.h"
+#include "platform/cups/CupsWholeAnswer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Feeds arbitrary blocks to the picture loader: it must either give a picture whose size matches the block or
 // raise EResourceError, and never read past the block's end.
-#include "Errors.h"
-#include "PictureBlock.h"
+#include "platform/Errors.h"
+#include "platform/PictureBlock.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "ChaosPrintSystem.h"
 
-#include "Errors.h"
+#include "platform/Errors.h"
 
 #include <string>
 

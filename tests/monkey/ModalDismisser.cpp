@@ -1,8 +1,8 @@
 #include "ModalDismisser.h"
 
-#include "DlgAbout.h"
-#include "LinkLabel.h"
-#include "PasswordDialog.h"
+#include "ui/DlgAbout.h"
+#include "ui/LinkLabel.h"
+#include "ui/PasswordDialog.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -1,8 +1,8 @@
 #include "Monkey.h"
 
-#include "ListBox.h"
-#include "Main.h"
-#include "PrintButton.h"
+#include "ui/ListBox.h"
+#include "ui/Main.h"
+#include "ui/PrintButton.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,12 +1,12 @@
 #include "MonkeyChecks.h"
 
-#include "DlgAbout.h"
-#include "ErrorReport.h"
-#include "Errors.h"
-#include "ListBox.h"
-#include "Main.h"
 #include "Monkey.h"
-#include "TPrinter.h"
+#include "app/ErrorReport.h"
+#include "platform/Errors.h"
+#include "printing/TPrinter.h"
+#include "ui/DlgAbout.h"
+#include "ui/ListBox.h"
+#include "ui/Main.h"
 
 #include <QApplication>
 

@@ -1,19 +1,19 @@
 // Thousands of random user actions on the main window over a print system that fails at random points.
 #include "BorrowedPrintSystem.h"
 #include "ChaosPrintSystem.h"
-#include "ErrorReport.h"
 #include "FakePrintSystem.h"
-#include "Fonts.h"
-#include "ListBox.h"
-#include "Main.h"
 #include "ModalDismisser.h"
 #include "Monkey.h"
 #include "MonkeyChecks.h"
-#include "NorveinConsts.h"
-#include "PrintButton.h"
 #include "QtPrinters.h"
-#include "Shell.h"
-#include "TPrinter.h"
+#include "app/ErrorReport.h"
+#include "platform/Shell.h"
+#include "printing/TPrinter.h"
+#include "ui/Fonts.h"
+#include "ui/ListBox.h"
+#include "ui/Main.h"
+#include "ui/NorveinConsts.h"
+#include "ui/PrintButton.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "ImageSink.h"
-#include "RasterSurface.h"
+#include "platform/ImageSink.h"
+#include "platform/RasterSurface.h"
 
 #include <gtest/gtest.h>
 

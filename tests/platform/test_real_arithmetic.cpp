@@ -1,5 +1,5 @@
-#include "Errors.h"
-#include "RealArithmetic.h"
+#include "platform/Errors.h"
+#include "platform/RealArithmetic.h"
 
 #include <gtest/gtest.h>
 

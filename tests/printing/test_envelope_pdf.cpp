@@ -1,7 +1,7 @@
 // The envelope's PDF as a copy shop's raster sees it at 600 dpi: the dashes and dots a 600-dpi printer
 // prints, lines 0.1 mm wide, and nothing but vector lines (no picture, no font).
-#include "EnvelopePdf.h"
-#include "LinePatterns.h"
+#include "platform/LinePatterns.h"
+#include "printing/EnvelopePdf.h"
 
 #include <gtest/gtest.h>
 

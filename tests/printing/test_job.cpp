@@ -1,11 +1,11 @@
 // The print command over the fake print system: its steps, its errors and what each leaves behind.
 #include "BorrowedPrintSystem.h"
-#include "DeviceCaps.h"
 #include "ErrorMessage.h"
-#include "Errors.h"
 #include "FakePrintSystem.h"
-#include "PrintCommand.h"
-#include "TPrinter.h"
+#include "platform/DeviceCaps.h"
+#include "platform/Errors.h"
+#include "printing/PrintCommand.h"
+#include "printing/TPrinter.h"
 
 #include <gtest/gtest.h>
 

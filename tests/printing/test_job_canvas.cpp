@@ -1,12 +1,12 @@
 // The printer page as a drawing surface: when it accepts drawing, what it keeps, and its line patterns.
 #include "BorrowedPrintSystem.h"
-#include "DeviceCaps.h"
 #include "ErrorMessage.h"
-#include "Errors.h"
 #include "FakePrintSystem.h"
-#include "Painters.h"
-#include "PrintCommand.h"
-#include "TPrinter.h"
+#include "platform/DeviceCaps.h"
+#include "platform/Errors.h"
+#include "printing/PrintCommand.h"
+#include "printing/TPrinter.h"
+#include "templates/Painters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The job's PDF page, rasterised back at the device resolution: every drawn pixel, and only those, comes
 // out black, from the printable corner on, the landscape page turned onto the portrait sheet.
-#include "DeviceCaps.h"
-#include "LinePatterns.h"
-#include "PagePdf.h"
-#include "RasterSurface.h"
-#include "TemplateDispatch.h"
+#include "platform/DeviceCaps.h"
+#include "platform/LinePatterns.h"
+#include "platform/PagePdf.h"
+#include "platform/RasterSurface.h"
+#include "templates/TemplateDispatch.h"
 
 #include <gtest/gtest.h>
 

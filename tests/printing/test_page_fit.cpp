@@ -2,17 +2,17 @@
 // on a smaller printable area it moves just enough to stay whole, and paper too small is refused before
 // anything reaches the print system.
 #include "BorrowedPrintSystem.h"
-#include "DeviceCaps.h"
 #include "ErrorMessage.h"
-#include "Errors.h"
 #include "FakePrintSystem.h"
-#include "LinePatterns.h"
-#include "PaperFit.h"
-#include "PrintCommand.h"
-#include "RasterSurface.h"
-#include "TPrinter.h"
-#include "TemplateDispatch.h"
-#include "WideLineSink.h"
+#include "platform/DeviceCaps.h"
+#include "platform/Errors.h"
+#include "platform/LinePatterns.h"
+#include "platform/RasterSurface.h"
+#include "printing/PaperFit.h"
+#include "printing/PrintCommand.h"
+#include "printing/TPrinter.h"
+#include "printing/WideLineSink.h"
+#include "templates/TemplateDispatch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "BorrowedPrintSystem.h"
-#include "Errors.h"
 #include "FakePrintSystem.h"
 #include "QtPrinters.h"
-#include "TPrinter.h"
+#include "platform/Errors.h"
+#include "printing/TPrinter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Lines a person can cut along: above 600 dpi every line is 1/600 inch wide on its axis, the added pixels
 // right of and below the ones the pixel rule gives, cut at the page's edges.
 #include "BorrowedPrintSystem.h"
-#include "DeviceCaps.h"
 #include "FakePrintSystem.h"
-#include "Painters.h"
-#include "PrintCommand.h"
-#include "TPrinter.h"
-#include "WideLineSink.h"
+#include "platform/DeviceCaps.h"
+#include "printing/PrintCommand.h"
+#include "printing/TPrinter.h"
+#include "printing/WideLineSink.h"
+#include "templates/Painters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "FakePrintSystem.h"
 
-#include "DeviceCaps.h"
-#include "Errors.h"
+#include "platform/DeviceCaps.h"
+#include "platform/Errors.h"
 
 namespace {
 

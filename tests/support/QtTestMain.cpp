@@ -1,6 +1,6 @@
 // main() for widget tests: the program's own application object (so errors reach the error report), on the
 // offscreen platform unless the caller chose another (Xvfb for screenshots).
-#include "TApplication.h"
+#include "app/TApplication.h"
 
 #include <gtest/gtest.h>
 

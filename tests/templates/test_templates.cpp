@@ -1,10 +1,10 @@
-#include "EnvelopePlacement.h"
-#include "Errors.h"
-#include "ImageSink.h"
-#include "Painters.h"
-#include "RasterSurface.h"
 #include "RecordingSurface.h"
-#include "TemplateDispatch.h"
+#include "platform/Errors.h"
+#include "platform/ImageSink.h"
+#include "platform/RasterSurface.h"
+#include "templates/EnvelopePlacement.h"
+#include "templates/Painters.h"
+#include "templates/TemplateDispatch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "BorrowedPrintSystem.h"
-#include "DockPanel.h"
-#include "ErrorReport.h"
 #include "FakePrintSystem.h"
-#include "Fonts.h"
-#include "ListBox.h"
-#include "Main.h"
-#include "PreviewView.h"
-#include "TPrinter.h"
+#include "app/ErrorReport.h"
+#include "printing/TPrinter.h"
+#include "ui/DockPanel.h"
+#include "ui/Fonts.h"
+#include "ui/ListBox.h"
+#include "ui/Main.h"
+#include "ui/PreviewView.h"
 
 #include <QCoreApplication>
 #include <QImage>

@@ -2,11 +2,11 @@
 // README and for looking at the window under a real X server: screenshot_main OUT.png [file|help|button].
 #include "BorrowedPrintSystem.h"
 #include "FakePrintSystem.h"
-#include "Fonts.h"
-#include "Main.h"
-#include "PrintButton.h"
-#include "TApplication.h"
-#include "TPrinter.h"
+#include "app/TApplication.h"
+#include "printing/TPrinter.h"
+#include "ui/Fonts.h"
+#include "ui/Main.h"
+#include "ui/PrintButton.h"
 
 #include <QMenu>
 #include <QMenuBar>

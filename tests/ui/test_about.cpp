@@ -1,13 +1,13 @@
-#include "AboutPicture.h"
-#include "DlgAbout.h"
-#include "ErrorReport.h"
-#include "Errors.h"
-#include "Fonts.h"
-#include "LinkLabel.h"
-#include "NorveinConsts.h"
-#include "PictureBlock.h"
-#include "PictureView.h"
-#include "Shell.h"
+#include "app/ErrorReport.h"
+#include "platform/Errors.h"
+#include "platform/PictureBlock.h"
+#include "platform/Shell.h"
+#include "ui/AboutPicture.h"
+#include "ui/DlgAbout.h"
+#include "ui/Fonts.h"
+#include "ui/LinkLabel.h"
+#include "ui/NorveinConsts.h"
+#include "ui/PictureView.h"
 
 #include <gtest/gtest.h>
 

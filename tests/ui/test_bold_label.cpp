@@ -1,7 +1,7 @@
 // The headings' bold at every screen density: the window font has no bold face, and the toolkit's synthetic
 // bold alone thins out above density 1.
-#include "BoldLabel.h"
-#include "Fonts.h"
+#include "ui/BoldLabel.h"
+#include "ui/Fonts.h"
 
 #include <QImage>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // Where the main window's controls sit, at the start and after the window is resized.
-#include "DockLayout.h"
-#include "DockPanel.h"
 #include "MainFormHarness.h"
-#include "PrintButton.h"
+#include "ui/DockLayout.h"
+#include "ui/DockPanel.h"
+#include "ui/PrintButton.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,11 +1,11 @@
 // The main window's controls, their look, the menu, the keyboard and what each event starts.
 #include "MainFormHarness.h"
-#include "MenuStyle.h"
-#include "NorveinConsts.h"
-#include "PrintButton.h"
-#include "Shell.h"
-#include "TemplateDispatch.h"
-#include "TemplateListDelegate.h"
+#include "platform/Shell.h"
+#include "templates/TemplateDispatch.h"
+#include "ui/MenuStyle.h"
+#include "ui/NorveinConsts.h"
+#include "ui/PrintButton.h"
+#include "ui/TemplateListDelegate.h"
 
 #include <QAction>
 #include <QApplication>

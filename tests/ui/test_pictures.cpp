@@ -1,6 +1,6 @@
 // The main window's pictures, read without guessing their format and decoded when first drawn, are the
 // pictures in the resources.
-#include "Pictures.h"
+#include "ui/Pictures.h"
 
 #include <QImage>
 #include <QPixmap>

@@ -1,6 +1,6 @@
 // The preview sink keeps the bitmap's colours and what the screen gets exactly as plain pixel writes would,
 // whatever order of fills and runs the painters send, in as many colours as they like.
-#include "PreviewSink.h"
+#include "ui/PreviewSink.h"
 
 #include <QImage>
 

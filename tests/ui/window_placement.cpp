@@ -1,7 +1,7 @@
 // Where windows open on a screen too small for them: 1280 x 800 at twice the density (QT_SCALE_FACTOR=2),
 // 640 x 400 in the windows' own units, under an X server (ctest wraps it in xvfb-run).
 #include "MainFormHarness.h"
-#include "WindowPlacement.h"
+#include "ui/WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QMenuBar>

@@ -2,13 +2,13 @@
 // private server, and the fixed-size windows asked to maximise, as the title bar the toolkit draws there
 // does on a click. A window that answered with its own size would be a protocol error, and the toolkit ends
 // the program on one.
-#include "DlgAbout.h"
-#include "ErrorReport.h"
-#include "Errors.h"
-#include "Main.h"
-#include "PrintButton.h"
 #include "PrivateCups.h"
 #include "ProgramOnCups.h"
+#include "app/ErrorReport.h"
+#include "platform/Errors.h"
+#include "ui/DlgAbout.h"
+#include "ui/Main.h"
+#include "ui/PrintButton.h"
 
 #include <gtest/gtest.h>
 
