@@ -20,6 +20,8 @@ add_test(NAME private_cupsd_stop COMMAND ${VORNEL_TEST_CUPSD} stop ${VORNEL_TEST
 set_tests_properties(private_cupsd_start PROPERTIES FIXTURES_SETUP private_cupsd RESOURCE_LOCK private_cupsd)
 set_tests_properties(private_cupsd_stop PROPERTIES FIXTURES_CLEANUP private_cupsd RESOURCE_LOCK private_cupsd)
 
+# The tests ask the server with libcups directly, too.
+find_package(Cups 2.2 REQUIRED)
 add_library(private_cups STATIC ${CMAKE_CURRENT_LIST_DIR}/PrivateCups.cpp)
 target_include_directories(private_cups PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(private_cups PUBLIC cups_backend Cups::Cups platform Qt6::Core GTest::gtest)
