@@ -520,7 +520,7 @@ TEST_F(AboutDialog, ALinkThatCannotBeOpenedSaysSoWithTheAddressAndTheDialogStays
     }
 }
 
-TEST_F(AboutDialog, ALinkPassesItsQuotedUrlToTheShellAndTheDialogStaysOpen) {
+TEST_F(AboutDialog, ALinkPassesItsUrlToTheShellAndTheDialogStaysOpen) {
     std::vector<std::pair<QString, int>> opened;
     Shell::setOpener([&](const QString& text, int show) {
         opened.emplace_back(text, show);
@@ -541,7 +541,7 @@ TEST_F(AboutDialog, ALinkPassesItsQuotedUrlToTheShellAndTheDialogStaysOpen) {
         opened.clear();
         QTest::mouseClick(c.label, Qt::LeftButton, {}, c.label->rect().center());
         ASSERT_EQ(opened.size(), 1u);
-        EXPECT_EQ(opened[0].first, u'"' + c.url + u'"');
+        EXPECT_EQ(opened[0].first, c.url);
         EXPECT_EQ(opened[0].second, 1);
         EXPECT_EQ(Shell::urlFromShellText(opened[0].first), c.url);
         EXPECT_TRUE(dialog.isVisible());
