@@ -1,6 +1,6 @@
 #include "ui/LinkLabel.h"
 
-#include "ui/TemplateListDelegate.h"
+#include "ui/DottedFocusRect.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #include "ui/ListBox.h"
 
-#include "ui/TemplateListDelegate.h"
+#include "ui/DottedFocusRect.h"
 
 #include <QFocusEvent>
 #include <QMouseEvent>

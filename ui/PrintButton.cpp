@@ -1,6 +1,6 @@
 #include "ui/PrintButton.h"
 
-#include "ui/TemplateListDelegate.h"
+#include "ui/DottedFocusRect.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #include "ui/PrinterListDelegate.h"
 
-#include "ui/TemplateListDelegate.h"
+#include "ui/DottedFocusRect.h"
 
 #include <QPainter>
 #include <QPalette>

@@ -14,6 +14,3 @@ public:
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };
-
-// The desktop's focus rectangle: alternate pixels along the inside of the rectangle.
-void drawDottedFocusRect(QPainter* painter, const QRect& rect, const QColor& color);
