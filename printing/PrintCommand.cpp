@@ -1,8 +1,8 @@
 #include "printing/PrintCommand.h"
 
 #include "platform/RealArithmetic.h"
+#include "platform/ShiftedSurface.h"
 #include "printing/PaperFit.h"
-#include "printing/ShiftedSurface.h"
 #include "printing/TPrinter.h"
 #include "templates/TemplateDispatch.h"
 

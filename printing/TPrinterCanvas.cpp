@@ -5,7 +5,8 @@
 #include <cstdlib>
 #include <utility>
 
-TPrinterCanvas::TPrinterCanvas(std::function<bool()> isPrinting) : isPrinting_(std::move(isPrinting)) {}
+TPrinterCanvas::TPrinterCanvas(std::function<bool()> isPrinting)
+    : ForwardingSurface(raster_), isPrinting_(std::move(isPrinting)) {}
 
 void TPrinterCanvas::attach(RunSink* page, LinePatterns patterns) {
     attach(page, patterns, patterns);
@@ -29,23 +30,6 @@ void TPrinterCanvas::detach() {
 void TPrinterCanvas::requirePrinting() const {
     if (!isPrinting_())
         throw EPrinter(PrinterMessages::NotPrinting);
-}
-
-// Pen and brush settings are only remembered, so they may change between documents.
-void TPrinterCanvas::setBrushStyle(BrushStyle style) {
-    raster_.setBrushStyle(style);
-}
-void TPrinterCanvas::setBrushColor(TColor color) {
-    raster_.setBrushColor(color);
-}
-void TPrinterCanvas::setPenMode(PenMode mode) {
-    raster_.setPenMode(mode);
-}
-void TPrinterCanvas::setPenColor(TColor color) {
-    raster_.setPenColor(color);
-}
-void TPrinterCanvas::setPenStyle(PenStyle style) {
-    raster_.setPenStyle(style);
 }
 
 void TPrinterCanvas::moveTo(int x, int y) {

@@ -1,17 +1,21 @@
 #pragma once
 
-#include "platform/DrawingSurface.h"
+#include "platform/ForwardingSurface.h"
 #include "platform/RasterSurface.h"
 #include "printing/WideLineSink.h"
 
 #include <functional>
 
 // The printer page as a drawing surface. It keeps its pen and brush from one document to the next and
-// accepts drawing only while a document is open.
-class TPrinterCanvas : public DrawingSurface {
+// accepts drawing only while a document is open; pen and brush settings are only remembered, so they may
+// change between documents.
+class TPrinterCanvas : public ForwardingSurface {
 public:
     // isPrinting tells whether a document is open.
     explicit TPrinterCanvas(std::function<bool()> isPrinting);
+    // The calls are handed on to a member, which a copy would not take along.
+    TPrinterCanvas(const TPrinterCanvas&) = delete;
+    TPrinterCanvas& operator=(const TPrinterCanvas&) = delete;
 
     // Connects the surface to a context's page, or to nothing; pen, brush and position stay.
     void attach(RunSink* page, LinePatterns patterns);
@@ -22,11 +26,6 @@ public:
                 int widthDown = 1);
     void detach();
 
-    void setBrushStyle(BrushStyle style) override;
-    void setBrushColor(TColor color) override;
-    void setPenMode(PenMode mode) override;
-    void setPenColor(TColor color) override;
-    void setPenStyle(PenStyle style) override;
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
     void fillRect(int left, int top, int right, int bottom) override;
