@@ -1,5 +1,5 @@
 // Painting a template on the preview bitmap, beside clearing that bitmap.
-#include "platform/ImageSink.h"
+#include "ImageSink.h"
 #include "platform/RasterSurface.h"
 #include "templates/TemplateDispatch.h"
 

@@ -1,4 +1,4 @@
-#include "platform/ImageSink.h"
+#include "ImageSink.h"
 #include "platform/RasterSurface.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
+#include "ImageSink.h"
 #include "RecordingSurface.h"
 #include "platform/Errors.h"
-#include "platform/ImageSink.h"
 #include "platform/RasterSurface.h"
 #include "templates/EnvelopePlacement.h"
 #include "templates/Painters.h"

@@ -1,8 +1,8 @@
 // The preview on a screen of twice the density (QT_SCALE_FACTOR=2), as a screenshot of the real window shows
 // it: the envelope drawn at the screen's device pixels with one-device-pixel lines. Run under an X server
 // (ctest wraps it in xvfb-run); pass a file name to keep the screenshot.
+#include "ImageSink.h"
 #include "MainFormHarness.h"
-#include "platform/ImageSink.h"
 #include "platform/RasterSurface.h"
 #include "templates/TemplateDispatch.h"
 

@@ -1,6 +1,6 @@
 // The preview: what the user sees in the preview area for each size and template.
+#include "ImageSink.h"
 #include "MainFormHarness.h"
-#include "platform/ImageSink.h"
 #include "platform/RasterSurface.h"
 #include "templates/TemplateDispatch.h"
 #include "ui/PreviewGeometry.h"

@@ -1,4 +1,4 @@
-#include "platform/ImageSink.h"
+#include "ImageSink.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 
 #include <QImage>
 
-// Writes runs into a 32-bit image: the preview bitmap.
+// Writes runs into a 32-bit image: the bitmap the tests and benchmarks draw into and read back.
 class ImageSink : public RunSink {
 public:
     explicit ImageSink(QImage& image) : image_(image) {}
