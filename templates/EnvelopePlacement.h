@@ -1,5 +1,7 @@
 #pragma once
 
+#include "templates/EnvelopeGeometry.h"
+
 #include <optional>
 
 // Where the envelope goes on a printable area. It is drawn from the area's corner at its usual offsets
@@ -7,11 +9,12 @@
 // to stay whole, at true scale.
 namespace EnvelopePlacement {
 
-// What the drawing covers, in millimetres from the printable corner, at its usual offsets.
-inline constexpr int ReachLeft = 20;
-inline constexpr int ReachTop = 32;
-inline constexpr int ReachRight = 270;
-inline constexpr int ReachBottom = 178;
+// What the drawing covers, in millimetres from the printable corner, at its usual offsets: the body
+// across, the flaps down.
+inline constexpr int ReachLeft = EnvelopeGeometry::Left;
+inline constexpr int ReachTop = EnvelopeGeometry::FlapTop;
+inline constexpr int ReachRight = EnvelopeGeometry::Right;
+inline constexpr int ReachBottom = EnvelopeGeometry::FlapBottom;
 // The least printable area that holds the drawing.
 inline constexpr int NeededWidth = ReachRight - ReachLeft;
 inline constexpr int NeededHeight = ReachBottom - ReachTop;
