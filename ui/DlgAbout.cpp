@@ -3,6 +3,7 @@
 #include "ui/AboutPicture.h"
 #include "ui/Accessibility.h"
 #include "ui/FixedFrame.h"
+#include "ui/Fonts.h"
 #include "ui/LinkLabel.h"
 #include "ui/NorveinConsts.h"
 #include "ui/OpenLink.h"
@@ -29,11 +30,19 @@ const QString InfoText = QStringLiteral(
     "Ворнель - современная и удобная БЕСПЛАТНАЯ программа для печати конвертов для CD/DVD и других "
     "дисков. Позволяет на любом принтере распечатать конверт и использовать его для любых дисков!");
 
-QFont pixelFont(const QString& family, int pixels, bool bold = false, bool underline = false) {
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setUnderline(underline);
+// The links: the windows' font, bold and underlined.
+QFont linkFont() {
+    QFont font = windowFont();
+    font.setBold(true);
+    font.setUnderline(true);
+    return font;
+}
+
+// The program's name over the version line.
+QFont nameFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(16);
+    font.setBold(true);
     return font;
 }
 
@@ -77,10 +86,9 @@ TFormAbout::TFormAbout(QWidget* owner)
     registerAccessibleControls();
     setWindowTitle(QStringLiteral("О программе..."));
     setFixedSize(550, 371);
-    setFont(pixelFont(QStringLiteral("Tahoma"), 13));
+    setFont(windowFont());
 
-    const QFont textFont = pixelFont(QStringLiteral("Tahoma"), 13);
-    const QFont linkFont = pixelFont(QStringLiteral("Tahoma"), 13, true, true);
+    const QFont textFont = windowFont();
     const QColor navy(0, 0, 128);
 
     Image32 = new TPictureView(this);
@@ -88,13 +96,13 @@ TFormAbout::TFormAbout(QWidget* owner)
     Image32->setGeometry(0, 0, 550, 371);
     Image32->setPicture(AboutPicture::load());
 
-    SiteLabel = addLabel<TLinkLabel>(Image32, "SiteLabel", {22, 282, 257, 16}, linkFont, navy);
+    SiteLabel = addLabel<TLinkLabel>(Image32, "SiteLabel", {22, 282, 257, 16}, linkFont(), navy);
     SiteLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     SiteLabel->setText(QStringLiteral("Сайт программы"));
     SiteLabel->onClick = [this] { SiteLabelClick(); };
     makeLink(SiteLabel, NorveinConsts::SiteURL);
 
-    SupportLabel = addLabel<TLinkLabel>(Image32, "SupportLabel", {288, 282, 259, 16}, linkFont, navy);
+    SupportLabel = addLabel<TLinkLabel>(Image32, "SupportLabel", {288, 282, 259, 16}, linkFont(), navy);
     SupportLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     SupportLabel->setText(QStringLiteral("Техническая поддержка"));
     SupportLabel->onClick = [this] { SupportLabelClick(); };
@@ -106,8 +114,7 @@ TFormAbout::TFormAbout(QWidget* owner)
 
     VersionLabel = addLabel<QLabel>(Image32, "VersionLabel", {58, 129, 0, 16}, textFont, Qt::black);
     AuthorLabel = addLabel<QLabel>(Image32, "AuthorLabel", {58, 151, 0, 16}, textFont, Qt::black);
-    ProgrammLabel = addLabel<QLabel>(Image32, "ProgrammLabel", {58, 107, 0, 19},
-                                     pixelFont(QStringLiteral("Arial"), 16, true), Qt::black);
+    ProgrammLabel = addLabel<QLabel>(Image32, "ProgrammLabel", {58, 107, 0, 19}, nameFont(), Qt::black);
 
     CloseButton = new QPushButton(Image32);
     CloseButton->setObjectName(QStringLiteral("CloseButton"));
