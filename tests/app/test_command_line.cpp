@@ -1,5 +1,6 @@
 // The program's command line, run as a user's script runs it: the real executable, with no display.
 // Printing through it is tested against the private print server (tests/cups).
+#include "EnvelopeInPdf.h"
 #include "Headless.h"
 #include "PdfEnvelope.h"
 #include "ReadOnlyFolder.h"
@@ -54,22 +55,7 @@ const Paper A4{"a4", {297, 210}, 6.35, 6.35};
 const Paper Letter{"letter", {279.4, 215.9}, 6.35 - 3.3, 6.35};
 
 void expectEnvelope(const QString& file, const Paper& paper) {
-    const MeasuredPdf m = measurePdf(file);
-    EXPECT_EQ(m.pages, 1);
-    EXPECT_NEAR(m.sheetMm.width(), paper.sheetMm.width(), 0.3);
-    EXPECT_NEAR(m.sheetMm.height(), paper.sheetMm.height(), 0.3);
-    EXPECT_FALSE(m.inkOnBorder);
-    // Left edge, centre fold, right edge; top flap, body top, body bottom, bottom flap.
-    ASSERT_EQ(m.verticalMm.size(), 3u);
-    ASSERT_EQ(m.horizontalMm.size(), 4u);
-    EXPECT_NEAR(m.verticalMm[2] - m.verticalMm[0], 250, 0.1);
-    EXPECT_NEAR(m.verticalMm[1] - m.verticalMm[0], 125, 0.1);
-    EXPECT_NEAR(m.horizontalMm[2] - m.horizontalMm[1], 126, 0.1);
-    EXPECT_NEAR(m.horizontalMm[1] - m.horizontalMm[0], 10, 0.1);
-    EXPECT_NEAR(m.horizontalMm[3] - m.horizontalMm[2], 10, 0.1);
-    EXPECT_NEAR(m.verticalMm[0], paper.originX + 20, 0.1);
-    EXPECT_NEAR(m.horizontalMm[0], paper.originY + 32, 0.1);
-    EXPECT_LT(QFileInfo(file).size(), 16 * 1024);
+    expectEnvelopeInPdf(file, paper.sheetMm, paper.originX + 20, paper.originY + 32);
 }
 
 TEST(CommandLine, PdfOfEachTemplateOnEachPaperAtTrueSize) {
