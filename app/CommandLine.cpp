@@ -12,7 +12,7 @@
 #include "printing/PrintCommand.h"
 #include "printing/TPrinter.h"
 #include "templates/TemplateDispatch.h"
-#include "ui/NorveinConsts.h"
+#include "ui/ProductConstants.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -248,14 +248,14 @@ QStringList textOf(int argc, char** argv) {
 // The arguments' help, and the command they name, run; the status.
 int parseAndRun(const Arguments& arguments) {
     QCoreApplication::setApplicationName(QStringLiteral("vornel"));
-    QCoreApplication::setApplicationVersion(NorveinConsts::ProgramVersion);
+    QCoreApplication::setApplicationVersion(ProductConstants::ProgramVersion);
     // Before the parser: it takes its stock texts as its options are made.
     const QtRussian qtRussian;
     const Options o;
     QCommandLineParser parser;
     // Qt's own options take one dash as well as two; so then do the program's.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(NorveinConsts::ProgramName +
+    parser.setApplicationDescription(ProductConstants::ProgramName +
                                      QStringLiteral(": конверт для CD/DVD в натуральную величину."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
@@ -275,7 +275,7 @@ int parseAndRun(const Arguments& arguments) {
         if (parser.isSet(QStringLiteral("help-all")))
             parser.process(arguments.text);
         if (parser.isSet(version)) {
-            write(stdout, NorveinConsts::ProgramName + QLatin1Char(' ') + NorveinConsts::ProgramVersion +
+            write(stdout, ProductConstants::ProgramName + QLatin1Char(' ') + ProductConstants::ProgramVersion +
                               QLatin1Char('\n'));
             return 0;
         }

@@ -1,7 +1,7 @@
 #include "app/ErrorReport.h"
 
 #include "ui/FixedFrame.h"
-#include "ui/NorveinConsts.h"
+#include "ui/ProductConstants.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -65,7 +65,7 @@ void show(const std::exception_ptr& error) {
         grabber->releaseMouse();
     if (QWidget* popup = QApplication::activePopupWidget())
         popup->close();
-    presenter()(messageText(error), NorveinConsts::ApplicationTitle);
+    presenter()(messageText(error), ProductConstants::ApplicationTitle);
 }
 
 void guard(const std::function<void()>& handler) {

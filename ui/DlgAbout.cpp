@@ -5,7 +5,7 @@
 #include "ui/FixedFrame.h"
 #include "ui/Fonts.h"
 #include "ui/LinkLabel.h"
-#include "ui/NorveinConsts.h"
+#include "ui/ProductConstants.h"
 #include "ui/OpenLink.h"
 #include "ui/PictureView.h"
 
@@ -100,13 +100,13 @@ TFormAbout::TFormAbout(QWidget* owner)
     SiteLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     SiteLabel->setText(QStringLiteral("Сайт программы"));
     SiteLabel->onClick = [this] { SiteLabelClick(); };
-    makeLink(SiteLabel, NorveinConsts::SiteURL);
+    makeLink(SiteLabel, ProductConstants::SiteURL);
 
     SupportLabel = addLabel<TLinkLabel>(Image32, "SupportLabel", {288, 282, 259, 16}, linkFont(), navy);
     SupportLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     SupportLabel->setText(QStringLiteral("Техническая поддержка"));
     SupportLabel->onClick = [this] { SupportLabelClick(); };
-    makeLink(SupportLabel, NorveinConsts::SupportURL);
+    makeLink(SupportLabel, ProductConstants::SupportURL);
 
     InfoLabel = addLabel<QLabel>(Image32, "InfoLabel", {58, 181, 483, 106}, textFont, Qt::black);
     InfoLabel->setWordWrap(true);
@@ -129,7 +129,7 @@ TFormAbout::TFormAbout(QWidget* owner)
 TFormAbout::~TFormAbout() = default;
 
 void TFormAbout::FormCreate() {
-    using namespace NorveinConsts;
+    using namespace ProductConstants;
     setFittedText(ProgrammLabel, ProgramName);
     setFittedText(VersionLabel, VersionCaption + QStringLiteral(": ") + ProgramVersion);
     CloseButton->setText(CloseCaption);
@@ -166,11 +166,11 @@ void TFormAbout::placeOverOwner() {
 }
 
 void TFormAbout::SiteLabelClick() {
-    openLink(this, NorveinConsts::SiteURL);
+    openLink(this, ProductConstants::SiteURL);
 }
 
 void TFormAbout::SupportLabelClick() {
-    openLink(this, NorveinConsts::SupportURL);
+    openLink(this, ProductConstants::SupportURL);
 }
 
 namespace {

@@ -1,7 +1,7 @@
 #include "ui/LinkFailure.h"
 
 #include "ui/FixedFrame.h"
-#include "ui/NorveinConsts.h"
+#include "ui/ProductConstants.h"
 
 #include <QMessageBox>
 #include <QWidget>
@@ -13,7 +13,7 @@ QString linkNotOpenedText(const QString& url) {
 }
 
 void tellLinkNotOpened(QWidget* window, const QString& url) {
-    QMessageBox box(QMessageBox::Warning, NorveinConsts::ApplicationTitle, linkNotOpenedText(url),
+    QMessageBox box(QMessageBox::Warning, ProductConstants::ApplicationTitle, linkNotOpenedText(url),
                     QMessageBox::Ok, window);
     box.setObjectName(QStringLiteral("LinkNotOpened"));
     giveFixedFrame(box);

@@ -12,7 +12,7 @@
 #include "ui/Fonts.h"
 #include "ui/ListBox.h"
 #include "ui/MenuStyle.h"
-#include "ui/NorveinConsts.h"
+#include "ui/ProductConstants.h"
 #include "ui/OpenLink.h"
 #include "ui/PasswordDialog.h"
 #include "ui/Pictures.h"
@@ -176,7 +176,7 @@ void TMainForm::connectEvents() {
 }
 
 void TMainForm::FormCreate() {
-    setWindowTitle(NorveinConsts::ProgramName + QLatin1Char(' ') + NorveinConsts::ProgramVersion);
+    setWindowTitle(ProductConstants::ProgramName + QLatin1Char(' ') + ProductConstants::ProgramVersion);
     const PasswordAsking asking(PasswordPurpose::StartUp);
     fillPrinterList();
     ListBoxTemplates->setItemIndex(0);
@@ -254,7 +254,7 @@ void TMainForm::N3Click() {
 }
 
 void TMainForm::N7Click() {
-    openLink(this, NorveinConsts::SupportURL);
+    openLink(this, ProductConstants::SupportURL);
 }
 
 void TMainForm::N8Click() {
@@ -262,5 +262,5 @@ void TMainForm::N8Click() {
 }
 
 void TMainForm::N9Click() {
-    openLink(this, NorveinConsts::SiteURL);
+    openLink(this, ProductConstants::SiteURL);
 }

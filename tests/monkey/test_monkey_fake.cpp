@@ -12,7 +12,7 @@
 #include "ui/Fonts.h"
 #include "ui/ListBox.h"
 #include "ui/Main.h"
-#include "ui/NorveinConsts.h"
+#include "ui/ProductConstants.h"
 #include "ui/PrintButton.h"
 
 #include <gtest/gtest.h>
@@ -76,7 +76,7 @@ protected:
         ignoreUnacceptedEvents();
         Shell::setOpener([this](const QString& text, int) {
             const QString url = Shell::urlFromShellText(text);
-            if (url != NorveinConsts::SiteURL && url != NorveinConsts::SupportURL)
+            if (url != ProductConstants::SiteURL && url != ProductConstants::SupportURL)
                 wrong << QStringLiteral("a link to ") + url;
             ++tally.links;
             return true;

@@ -6,7 +6,7 @@
 #include "ui/DlgAbout.h"
 #include "ui/Fonts.h"
 #include "ui/LinkLabel.h"
-#include "ui/NorveinConsts.h"
+#include "ui/ProductConstants.h"
 #include "ui/PictureView.h"
 
 #include <gtest/gtest.h>
@@ -464,8 +464,8 @@ TEST_F(AboutDialog, AFocusedLinkShowsItAndOpensWithEnterOrSpace) {
     struct Case {
         TLinkLabel* link;
         QString url;
-    } cases[] = {{dialog.SiteLabel, NorveinConsts::SiteURL},
-                 {dialog.SupportLabel, NorveinConsts::SupportURL}};
+    } cases[] = {{dialog.SiteLabel, ProductConstants::SiteURL},
+                 {dialog.SupportLabel, ProductConstants::SupportURL}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.link->objectName().toStdString());
         const QImage unfocused = c.link->grab().toImage();
@@ -496,8 +496,8 @@ TEST_F(AboutDialog, ALinkThatCannotBeOpenedSaysSoWithTheAddressAndTheDialogStays
     struct Case {
         TLinkLabel* link;
         QString url;
-    } cases[] = {{dialog.SiteLabel, NorveinConsts::SiteURL},
-                 {dialog.SupportLabel, NorveinConsts::SupportURL}};
+    } cases[] = {{dialog.SiteLabel, ProductConstants::SiteURL},
+                 {dialog.SupportLabel, ProductConstants::SupportURL}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.link->objectName().toStdString());
         QString text;
@@ -533,8 +533,8 @@ TEST_F(AboutDialog, ALinkPassesItsUrlToTheShellAndTheDialogStaysOpen) {
         TLinkLabel* label;
         QString url;
     } cases[] = {
-        {dialog.SiteLabel, NorveinConsts::SiteURL},
-        {dialog.SupportLabel, NorveinConsts::SupportURL},
+        {dialog.SiteLabel, ProductConstants::SiteURL},
+        {dialog.SupportLabel, ProductConstants::SupportURL},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label->objectName().toStdString());

@@ -3,7 +3,7 @@
 #include "platform/Shell.h"
 #include "templates/TemplateDispatch.h"
 #include "ui/MenuStyle.h"
-#include "ui/NorveinConsts.h"
+#include "ui/ProductConstants.h"
 #include "ui/PrintButton.h"
 #include "ui/TemplateListDelegate.h"
 
@@ -204,8 +204,8 @@ TEST_F(MainWindowTest, HelpLinksOpenTheProductUrls) {
         QAction* TMainForm::*item;
         QString url;
     };
-    const Case cases[] = {{&TMainForm::N9, NorveinConsts::SiteURL},
-                          {&TMainForm::N7, NorveinConsts::SupportURL}};
+    const Case cases[] = {{&TMainForm::N9, ProductConstants::SiteURL},
+                          {&TMainForm::N7, ProductConstants::SupportURL}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.url.toStdString());
         opened.clear();
@@ -511,9 +511,9 @@ TEST_F(MainWindowTest, AHelpLinkThatCannotBeOpenedSaysSoWithTheAddress) {
         QString url;
         bool opens;
     };
-    const Case cases[] = {{&TMainForm::N9, NorveinConsts::SiteURL, false},
-                          {&TMainForm::N7, NorveinConsts::SupportURL, false},
-                          {&TMainForm::N9, NorveinConsts::SiteURL, true}};
+    const Case cases[] = {{&TMainForm::N9, ProductConstants::SiteURL, false},
+                          {&TMainForm::N7, ProductConstants::SupportURL, false},
+                          {&TMainForm::N9, ProductConstants::SiteURL, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.url.toStdString() + (c.opens ? " opens" : " fails"));
         opens = c.opens;

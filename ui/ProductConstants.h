@@ -3,7 +3,7 @@
 #include <QString>
 
 // The product's fixed texts, shown by the main window and the About dialog.
-namespace NorveinConsts {
+namespace ProductConstants {
 inline const QString ProgramName = QStringLiteral("Ворнель [light]");
 inline const QString ProgramVersion = QStringLiteral("1.13");
 inline const QString ProgramCopyright = QStringLiteral("© 2026 Ворнель");
@@ -15,4 +15,4 @@ inline const QString CloseCaption = QStringLiteral("Закрыть");
 
 // The caption of the error report's message boxes; not a window title.
 inline const QString ApplicationTitle = QStringLiteral("Ворнель");
-} // namespace NorveinConsts
+} // namespace ProductConstants
