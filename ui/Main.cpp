@@ -201,10 +201,10 @@ void TMainForm::showFirst() {
     // The resize that comes with the first showing paints the preview; should the platform skip it, paint
     // here.
     if (!Image1->hasPicture())
-        paintPrew();
+        paintPreview();
 }
 
-void TMainForm::paintPrew() {
+void TMainForm::paintPreview() {
     // The bitmap takes the size of the first preview area that is not empty and keeps it; before that there
     // is nothing to draw on.
     if (Image1->hasPicture() || !Image1->rect().isEmpty()) {
@@ -222,11 +222,11 @@ void TMainForm::paintPrew() {
 }
 
 void TMainForm::FormResize() {
-    paintPrew();
+    paintPreview();
 }
 
 void TMainForm::ListBoxTemplatesClick() {
-    paintPrew();
+    paintPreview();
 }
 
 void TMainForm::ListBoxPrintersMouseUp() {

@@ -33,7 +33,7 @@ public:
     void showFirst();
 
     // Draws the selected template into the preview bitmap and repaints it at once.
-    void paintPrew();
+    void paintPreview();
 
     // Event handlers.
     void FormResize();

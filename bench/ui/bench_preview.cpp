@@ -1,4 +1,4 @@
-// paintPrew with its immediate repaint at the design size, beside a plain widget of the same size repainting
+// paintPreview with its immediate repaint at the design size, beside a plain widget of the same size repainting
 // a pixmap (what the toolkit itself costs), and a storm of resizes of the whole window.
 #include "BorrowedPrintSystem.h"
 #include "FakePrintSystem.h"
@@ -41,7 +41,7 @@ struct ShownForm {
 void BM_PaintPrew(benchmark::State& state) {
     ShownForm shown;
     for (auto _ : state)
-        shown.form.paintPrew();
+        shown.form.paintPreview();
     state.counters["bitmap_w"] = shown.form.Image1->picture()->width();
     state.counters["bitmap_h"] = shown.form.Image1->picture()->height();
 }
