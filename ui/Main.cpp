@@ -113,23 +113,23 @@ void TMainForm::createControls() {
 void TMainForm::createMenu() {
     ImageList24 = menuImages();
 
-    A1 = menuBar()->addMenu(QStringLiteral("Файл"));
-    N4 = A1->addAction(ImageList24[1], QStringLiteral("Печать"));
-    N2 = A1->addAction(ImageList24[4], QStringLiteral("Сохранить в PDF..."));
-    N5 = A1->addSeparator();
-    N3 = A1->addAction(QStringLiteral("Выход"));
+    MenuFile = menuBar()->addMenu(QStringLiteral("Файл"));
+    MenuPrint = MenuFile->addAction(ImageList24[1], QStringLiteral("Печать"));
+    MenuSavePdf = MenuFile->addAction(ImageList24[4], QStringLiteral("Сохранить в PDF..."));
+    MenuFileSeparator = MenuFile->addSeparator();
+    MenuExit = MenuFile->addAction(QStringLiteral("Выход"));
 
-    N1 = menuBar()->addMenu(QStringLiteral("Справка"));
-    N9 = N1->addAction(ImageList24[3], QStringLiteral("Сайт программы"));
-    N7 = N1->addAction(ImageList24[2], QStringLiteral("Поддержка"));
-    N10 = N1->addSeparator();
-    N8 = N1->addAction(ImageList24[0], QStringLiteral("О программе"));
+    MenuHelp = menuBar()->addMenu(QStringLiteral("Справка"));
+    MenuSite = MenuHelp->addAction(ImageList24[3], QStringLiteral("Сайт программы"));
+    MenuSupport = MenuHelp->addAction(ImageList24[2], QStringLiteral("Поддержка"));
+    MenuHelpSeparator = MenuHelp->addSeparator();
+    MenuAbout = MenuHelp->addAction(ImageList24[0], QStringLiteral("О программе"));
 
     // Made after the menu bar, so that as a later child of the window it is destroyed after the menus using
     // it.
     menuStyle_ = new MenuStyle;
     menuStyle_->setParent(this);
-    for (QMenu* menu : {A1, N1}) {
+    for (QMenu* menu : {MenuFile, MenuHelp}) {
         menu->setStyle(menuStyle_);
         menu->setFont(windowFont());
     }
@@ -167,12 +167,12 @@ void TMainForm::connectEvents() {
             [this] { runRelayingErrors(this, [this] { BtnPrintClick(); }); });
     // Menu commands run once the menu has closed, from the event loop, so an error they raise reaches the
     // error report without unwinding through the menu's own code.
-    connect(N4, &QAction::triggered, this, &TMainForm::BtnPrintClick, Qt::QueuedConnection);
-    connect(N2, &QAction::triggered, this, &TMainForm::N2Click, Qt::QueuedConnection);
-    connect(N3, &QAction::triggered, this, &TMainForm::N3Click, Qt::QueuedConnection);
-    connect(N9, &QAction::triggered, this, &TMainForm::N9Click, Qt::QueuedConnection);
-    connect(N7, &QAction::triggered, this, &TMainForm::N7Click, Qt::QueuedConnection);
-    connect(N8, &QAction::triggered, this, &TMainForm::N8Click, Qt::QueuedConnection);
+    connect(MenuPrint, &QAction::triggered, this, &TMainForm::BtnPrintClick, Qt::QueuedConnection);
+    connect(MenuSavePdf, &QAction::triggered, this, &TMainForm::SavePdfClick, Qt::QueuedConnection);
+    connect(MenuExit, &QAction::triggered, this, &TMainForm::ExitClick, Qt::QueuedConnection);
+    connect(MenuSite, &QAction::triggered, this, &TMainForm::SiteClick, Qt::QueuedConnection);
+    connect(MenuSupport, &QAction::triggered, this, &TMainForm::SupportClick, Qt::QueuedConnection);
+    connect(MenuAbout, &QAction::triggered, this, &TMainForm::AboutClick, Qt::QueuedConnection);
 }
 
 void TMainForm::FormCreate() {
@@ -245,22 +245,22 @@ void TMainForm::BtnPrintClick() {
     printEnvelope(printer_, [this] { return ListBoxTemplates->ItemIndex(); });
 }
 
-void TMainForm::N2Click() {
+void TMainForm::SavePdfClick() {
     runSavePdfCommand(this, ListBoxTemplates->ItemIndex());
 }
 
-void TMainForm::N3Click() {
+void TMainForm::ExitClick() {
     close();
 }
 
-void TMainForm::N7Click() {
+void TMainForm::SupportClick() {
     openLink(this, ProductConstants::SupportURL);
 }
 
-void TMainForm::N8Click() {
+void TMainForm::AboutClick() {
     runAboutCommand(this);
 }
 
-void TMainForm::N9Click() {
+void TMainForm::SiteClick() {
     openLink(this, ProductConstants::SiteURL);
 }

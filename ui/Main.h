@@ -41,11 +41,11 @@ public:
     void ListBoxPrintersMouseUp();
     void ListBoxPrintersClick();
     void BtnPrintClick();
-    void N2Click();
-    void N3Click();
-    void N7Click();
-    void N8Click();
-    void N9Click();
+    void SavePdfClick();
+    void ExitClick();
+    void SupportClick();
+    void AboutClick();
+    void SiteClick();
 
     // The client area below the menu bar; the controls below are placed in it.
     DockPanel* ClientArea;
@@ -61,16 +61,16 @@ public:
     TListBox* ListBoxTemplates;
     PrintButton* BtnPrint;
 
-    QMenu* A1;
-    QAction* N4;
-    QAction* N2;
-    QAction* N5;
-    QAction* N3;
-    QMenu* N1;
-    QAction* N9;
-    QAction* N7;
-    QAction* N10;
-    QAction* N8;
+    QMenu* MenuFile;
+    QAction* MenuPrint;
+    QAction* MenuSavePdf;
+    QAction* MenuFileSeparator;
+    QAction* MenuExit;
+    QMenu* MenuHelp;
+    QAction* MenuSite;
+    QAction* MenuSupport;
+    QAction* MenuHelpSeparator;
+    QAction* MenuAbout;
     QList<QIcon> ImageList24;
 
 private:

@@ -34,6 +34,6 @@ int main(int argc, char** argv) {
     form.FormCreate();
     form.showFirst();
     if (argc > 1 && QString::fromLatin1(argv[1]) == QLatin1String("about"))
-        QTimer::singleShot(200, &form, [&form] { form.N8Click(); });
+        QTimer::singleShot(200, &form, [&form] { form.AboutClick(); });
     return app.exec();
 }

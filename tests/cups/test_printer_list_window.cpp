@@ -397,7 +397,7 @@ TEST_F(PrinterListWindow, NoTemplateSelectedPrintsNothingAndSaysWhatIsMissing) {
     EXPECT_EQ(program.printer.PrinterIndex(), 0);
     for (QKeyCombination press : {QKeyCombination(Qt::Key_Space), QKeyCombination(Qt::Key_Return)})
         user.keys({Qt::Key_Tab, Qt::Key_Tab, press, Qt::Key_Tab});
-    program.form.N4->trigger();
+    program.form.MenuPrint->trigger();
     QCoreApplication::processEvents();
     const QString missing = QStringLiteral("Не выбран шаблон печати.");
     EXPECT_EQ(reported, (QStringList{missing, missing, missing}));

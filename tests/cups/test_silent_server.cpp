@@ -167,10 +167,10 @@ TEST_F(FrozenServer, PrintGivesUpWhileTheWindowAnswers) {
     // The user opens the File menu while the job waits, and closes it again.
     bool menuOpened = false;
     QTimer::singleShot(1000, &program.form,
-                       [&] { program.form.N1->popup(program.form.mapToGlobal(QPoint(0, 0))); });
+                       [&] { program.form.MenuHelp->popup(program.form.mapToGlobal(QPoint(0, 0))); });
     QTimer::singleShot(2000, &program.form, [&] {
-        menuOpened = program.form.N1->isVisible();
-        program.form.N1->close();
+        menuOpened = program.form.MenuHelp->isVisible();
+        program.form.MenuHelp->close();
     });
     QElapsedTimer clock;
     clock.start();

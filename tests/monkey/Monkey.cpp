@@ -108,16 +108,16 @@ QString Monkey::menuCommand() {
     switch (pick(0, 4)) {
     case 0:
     case 1:
-        form_.N4->trigger();
+        form_.MenuPrint->trigger();
         return QStringLiteral("File > Print");
     case 2:
-        form_.N9->trigger();
+        form_.MenuSite->trigger();
         return QStringLiteral("Help > Site");
     case 3:
-        form_.N7->trigger();
+        form_.MenuSupport->trigger();
         return QStringLiteral("Help > Support");
     default:
-        form_.N8->trigger();
+        form_.MenuAbout->trigger();
         return QStringLiteral("Help > About");
     }
 }

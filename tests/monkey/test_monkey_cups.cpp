@@ -180,7 +180,7 @@ TEST(MonkeyOverCups, TheProgramOutlivesEveryActionAndStillPrints) {
     // The PDF printer's driver wraps the PDF in printer job language.
     EXPECT_TRUE(printed.readAll().contains("%PDF-"));
 
-    form.N3->trigger();
+    form.MenuExit->trigger();
     settle();
     EXPECT_FALSE(form.isVisible());
     EXPECT_TRUE(wrong.isEmpty()) << wrong.join(QLatin1Char('\n')).toStdString();
@@ -344,7 +344,7 @@ TEST(MonkeyOverAPasswordServer, FrozenAndThawedWithThePasswordAnsweredAtRandom) 
     EXPECT_LE(dismisser.boxTexts.size() - boxesBefore, dismisser.passwordsCancelled)
         << dismisser.boxTexts.join(QLatin1Char('\n')).toStdString();
 
-    form.N3->trigger();
+    form.MenuExit->trigger();
     settle();
     EXPECT_FALSE(form.isVisible());
     EXPECT_TRUE(wrong.isEmpty()) << wrong.join(QLatin1Char('\n')).toStdString();

@@ -176,7 +176,7 @@ protected:
         settle();
         EXPECT_TRUE(answered);
 
-        form.N3->trigger();
+        form.MenuExit->trigger();
         settle();
         EXPECT_FALSE(form.isVisible());
         EXPECT_TRUE(wrong.isEmpty()) << wrong.join(QLatin1Char('\n')).toStdString();

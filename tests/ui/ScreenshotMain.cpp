@@ -39,9 +39,9 @@ int main(int argc, char** argv) {
     const QString menu = argc > 2 ? QString::fromLatin1(argv[2]) : QString();
     QTimer::singleShot(600, [&] {
         if (menu == QLatin1String("file"))
-            form.menuBar()->setActiveAction(form.A1->menuAction());
+            form.menuBar()->setActiveAction(form.MenuFile->menuAction());
         else if (menu == QLatin1String("help"))
-            form.menuBar()->setActiveAction(form.N1->menuAction());
+            form.menuBar()->setActiveAction(form.MenuHelp->menuAction());
         else if (menu == QLatin1String("button"))
             form.BtnPrint->setFocus(Qt::TabFocusReason);
     });

@@ -143,10 +143,10 @@ TEST_F(MainWindowTest, MenuItemsInOrderWithTheirImages) {
     start();
     const QList<QAction*> bar = form->menuBar()->actions();
     ASSERT_EQ(bar.size(), 2);
-    EXPECT_EQ(bar[0], form->A1->menuAction());
-    EXPECT_EQ(bar[1], form->N1->menuAction());
-    EXPECT_EQ(form->A1->title(), QStringLiteral("Файл"));
-    EXPECT_EQ(form->N1->title(), QStringLiteral("Справка"));
+    EXPECT_EQ(bar[0], form->MenuFile->menuAction());
+    EXPECT_EQ(bar[1], form->MenuHelp->menuAction());
+    EXPECT_EQ(form->MenuFile->title(), QStringLiteral("Файл"));
+    EXPECT_EQ(form->MenuHelp->title(), QStringLiteral("Справка"));
 
     struct Item {
         QAction* action;
@@ -154,16 +154,16 @@ TEST_F(MainWindowTest, MenuItemsInOrderWithTheirImages) {
         int image;       // -1 for none
     };
     const std::vector<std::pair<QMenu*, std::vector<Item>>> menus = {
-        {form->A1,
-         {{form->N4, QStringLiteral("Печать"), 1},
-          {form->N2, QStringLiteral("Сохранить в PDF..."), 4},
-          {form->N5, {}, -1},
-          {form->N3, QStringLiteral("Выход"), -1}}},
-        {form->N1,
-         {{form->N9, QStringLiteral("Сайт программы"), 3},
-          {form->N7, QStringLiteral("Поддержка"), 2},
-          {form->N10, {}, -1},
-          {form->N8, QStringLiteral("О программе"), 0}}},
+        {form->MenuFile,
+         {{form->MenuPrint, QStringLiteral("Печать"), 1},
+          {form->MenuSavePdf, QStringLiteral("Сохранить в PDF..."), 4},
+          {form->MenuFileSeparator, {}, -1},
+          {form->MenuExit, QStringLiteral("Выход"), -1}}},
+        {form->MenuHelp,
+         {{form->MenuSite, QStringLiteral("Сайт программы"), 3},
+          {form->MenuSupport, QStringLiteral("Поддержка"), 2},
+          {form->MenuHelpSeparator, {}, -1},
+          {form->MenuAbout, QStringLiteral("О программе"), 0}}},
     };
     ASSERT_EQ(form->ImageList24.size(), 5);
     for (const QIcon& image : form->ImageList24) {
@@ -204,8 +204,8 @@ TEST_F(MainWindowTest, HelpLinksOpenTheProductUrls) {
         QAction* TMainForm::*item;
         QString url;
     };
-    const Case cases[] = {{&TMainForm::N9, ProductConstants::SiteURL},
-                          {&TMainForm::N7, ProductConstants::SupportURL}};
+    const Case cases[] = {{&TMainForm::MenuSite, ProductConstants::SiteURL},
+                          {&TMainForm::MenuSupport, ProductConstants::SupportURL}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.url.toStdString());
         opened.clear();
@@ -217,7 +217,7 @@ TEST_F(MainWindowTest, HelpLinksOpenTheProductUrls) {
 
 TEST_F(MainWindowTest, ExitClosesTheWindowAndEndsTheMessageLoop) {
     start();
-    QTimer::singleShot(0, form->N3, &QAction::trigger);
+    QTimer::singleShot(0, form->MenuExit, &QAction::trigger);
     QTimer stuck;
     stuck.setSingleShot(true);
     QObject::connect(&stuck, &QTimer::timeout, [] { QCoreApplication::exit(1); });
@@ -241,7 +241,7 @@ TEST_F(MainWindowTest, AboutOpensModallyOverTheWindow) {
         modal->close();
     });
     closer.start(10);
-    form->N8->trigger();
+    form->MenuAbout->trigger();
     QCoreApplication::processEvents();
     EXPECT_EQ(modalClass, QStringLiteral("TFormAbout"));
     EXPECT_TRUE(ownedByForm);
@@ -255,7 +255,7 @@ TEST_F(MainWindowTest, ButtonAndMenuPrintTheSelectedTemplateOnTheCurrentPrinter)
     };
     const Case cases[] = {
         {"button", [](TMainForm& f) { QTest::mouseClick(f.BtnPrint, Qt::LeftButton); }},
-        {"menu", [](TMainForm& f) { f.N4->trigger(); }},
+        {"menu", [](TMainForm& f) { f.MenuPrint->trigger(); }},
     };
     start();
     for (const Case& c : cases) {
@@ -320,7 +320,7 @@ TEST_F(MainWindowTest, HandlerErrorsReachTheErrorReport) {
     };
     const Case cases[] = {
         {"button", [](TMainForm& f) { QTest::mouseClick(f.BtnPrint, Qt::LeftButton); }, noDefault},
-        {"menu", [](TMainForm& f) { f.N4->trigger(); }, noDefault},
+        {"menu", [](TMainForm& f) { f.MenuPrint->trigger(); }, noDefault},
         {"release over the printer list's empty part, no printer current",
          [](TMainForm& f) {
              QWidget* rows = f.ListBoxPrinters->viewport();
@@ -511,9 +511,9 @@ TEST_F(MainWindowTest, AHelpLinkThatCannotBeOpenedSaysSoWithTheAddress) {
         QString url;
         bool opens;
     };
-    const Case cases[] = {{&TMainForm::N9, ProductConstants::SiteURL, false},
-                          {&TMainForm::N7, ProductConstants::SupportURL, false},
-                          {&TMainForm::N9, ProductConstants::SiteURL, true}};
+    const Case cases[] = {{&TMainForm::MenuSite, ProductConstants::SiteURL, false},
+                          {&TMainForm::MenuSupport, ProductConstants::SupportURL, false},
+                          {&TMainForm::MenuSite, ProductConstants::SiteURL, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.url.toStdString() + (c.opens ? " opens" : " fails"));
         opens = c.opens;

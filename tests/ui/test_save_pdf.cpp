@@ -66,7 +66,7 @@ protected:
                 dialog->reject();
         });
         poll.start(20);
-        form->N2->trigger();
+        form->MenuSavePdf->trigger();
         ASSERT_TRUE(QTest::qWaitFor([&] { return seen && !QApplication::activeModalWidget(); }, 10000));
         QCoreApplication::processEvents();
     }
@@ -184,7 +184,7 @@ TEST_F(SavePdf, NoTemplateSelectedSaysSoAndWritesNothing) {
         }
     });
     poll.start(20);
-    form->N2->trigger();
+    form->MenuSavePdf->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !reported.isEmpty(); }, 10000));
     QCoreApplication::processEvents();
     EXPECT_EQ(reported, QStringList{QStringLiteral("Не выбран шаблон печати.")});

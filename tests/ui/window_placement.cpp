@@ -49,7 +49,7 @@ TEST_F(WindowPlacement, MainWindowLargerThanTheScreenShowsItsMenuBar) {
     EXPECT_EQ(form->frameGeometry().topLeft(), area.topLeft());
     const QRect menuBar(form->menuBar()->mapToGlobal(QPoint(0, 0)), form->menuBar()->size());
     EXPECT_TRUE(area.contains(menuBar.topLeft()));
-    EXPECT_TRUE(area.contains(form->menuBar()->actionGeometry(form->A1->menuAction()).translated(menuBar.topLeft())));
+    EXPECT_TRUE(area.contains(form->menuBar()->actionGeometry(form->MenuFile->menuAction()).translated(menuBar.topLeft())));
 }
 
 } // namespace
