@@ -72,7 +72,7 @@ void TMainForm::createControls() {
     ClientArea->setAutoFillBackground(true);
     setCentralWidget(ClientArea);
 
-    Image1 = new PreviewView(ClientArea);
+    Preview = new PreviewView(ClientArea);
     PanelR = new DockPanel(ClientArea);
 
     PanelPrinters = new DockPanel(PanelR);
@@ -81,26 +81,26 @@ void TMainForm::createControls() {
     PanelPrintersHead = new DockPanel(PanelPrinters);
     LabelPrintersHead = heading(QStringLiteral("Выбор принтера"), PanelPrintersHead);
 
-    sPanel1 = new DockPanel(PanelR);
-    sPanel2 = new DockPanel(sPanel1);
-    sLabel1 = heading(QStringLiteral("Выбор шаблона печати"), sPanel2);
-    ListBoxTemplates = new TListBox(sPanel1);
+    PanelTemplates = new DockPanel(PanelR);
+    PanelTemplatesHead = new DockPanel(PanelTemplates);
+    LabelTemplatesHead = heading(QStringLiteral("Выбор шаблона печати"), PanelTemplatesHead);
+    ListBoxTemplates = new TListBox(PanelTemplates);
     ListBoxTemplates->setItemDelegate(new TemplateListDelegate(ListBoxTemplates));
     ListBoxTemplates->setUniformItemSizes(true);
     ListBoxTemplates->addItems(templateCaptions());
 
     BtnPrint = new PrintButton(QStringLiteral("Печать"), printerPicture(), PanelR);
 
-    ClientArea->dock(Image1, Dock::Fill, 0, Margin);
+    ClientArea->dock(Preview, Dock::Fill, 0, Margin);
     ClientArea->dock(PanelR, Dock::Right, RightColumnWidth);
     PanelR->dock(PanelPrinters, Dock::Top, PrinterAreaHeight);
     PanelPrinters->dock(ListBoxPrinters, Dock::Fill, 0, Margin);
     PanelPrinters->dock(PanelPrintersHead, Dock::Top, HeadHeight);
     PanelPrintersHead->dock(LabelPrintersHead, Dock::Fill);
-    PanelR->dock(sPanel1, Dock::Fill);
-    sPanel1->dock(sPanel2, Dock::Top, HeadHeight);
-    sPanel2->dock(sLabel1, Dock::Fill);
-    sPanel1->dock(ListBoxTemplates, Dock::Fill, 0, Margin);
+    PanelR->dock(PanelTemplates, Dock::Fill);
+    PanelTemplates->dock(PanelTemplatesHead, Dock::Top, HeadHeight);
+    PanelTemplatesHead->dock(LabelTemplatesHead, Dock::Fill);
+    PanelTemplates->dock(ListBoxTemplates, Dock::Fill, 0, Margin);
     PanelR->dock(BtnPrint, Dock::Bottom, ButtonHeight, Margin);
 
     // Only the three working controls take the keyboard focus, in this order.
@@ -139,8 +139,8 @@ void TMainForm::nameControls() {
     // What a screen reader says for each control: the lists by their headings, which also label them.
     LabelPrintersHead->setBuddy(ListBoxPrinters);
     ListBoxPrinters->setAccessibleName(LabelPrintersHead->text());
-    sLabel1->setBuddy(ListBoxTemplates);
-    ListBoxTemplates->setAccessibleName(sLabel1->text());
+    LabelTemplatesHead->setBuddy(ListBoxTemplates);
+    ListBoxTemplates->setAccessibleName(LabelTemplatesHead->text());
     BtnPrint->setAccessibleName(BtnPrint->text());
     BtnPrint->setAccessibleDescription(QStringLiteral("Печать выбранного шаблона на выбранном принтере"));
     menuBar()->setAccessibleName(QStringLiteral("Главное меню"));
@@ -152,8 +152,8 @@ void TMainForm::describePreview() {
     const QString shown = row >= 0 ? ListBoxTemplates->item(row)->text() : QStringLiteral("шаблон не выбран");
     const QString name = QStringLiteral("Предпросмотр конверта: ") + shown;
     // Only a change is announced; a resize repaints without one.
-    if (Image1->accessibleName() != name)
-        Image1->setAccessibleName(name);
+    if (Preview->accessibleName() != name)
+        Preview->setAccessibleName(name);
 }
 
 void TMainForm::connectEvents() {
@@ -200,25 +200,25 @@ void TMainForm::showFirst() {
     show();
     // The resize that comes with the first showing paints the preview; should the platform skip it, paint
     // here.
-    if (!Image1->hasPicture())
+    if (!Preview->hasPicture())
         paintPreview();
 }
 
 void TMainForm::paintPreview() {
     // The bitmap takes the size of the first preview area that is not empty and keeps it; before that there
     // is nothing to draw on.
-    if (Image1->hasPicture() || !Image1->rect().isEmpty()) {
-        DrawingSurface& surface = Image1->canvas();
+    if (Preview->hasPicture() || !Preview->rect().isEmpty()) {
+        DrawingSurface& surface = Preview->canvas();
         surface.setBrushColor(clWhite);
-        const double ratio = Image1->pictureRatio();
-        surface.fillRect(0, 0, static_cast<int>(std::ceil(Image1->width() * ratio)),
-                         static_cast<int>(std::ceil(Image1->height() * ratio)));
+        const double ratio = Preview->pictureRatio();
+        surface.fillRect(0, 0, static_cast<int>(std::ceil(Preview->width() * ratio)),
+                         static_cast<int>(std::ceil(Preview->height() * ratio)));
         // The same pixel rule at the screen's density: 2 px/mm on an ordinary screen, 4 at twice the density.
         const double scale = PreviewScale * ratio;
         paintTemplate(ListBoxTemplates->ItemIndex(), surface, scale, scale);
     }
     describePreview();
-    Image1->repaint();
+    Preview->repaint();
 }
 
 void TMainForm::FormResize() {

@@ -49,15 +49,15 @@ public:
 
     // The client area below the menu bar; the controls below are placed in it.
     DockPanel* ClientArea;
-    PreviewView* Image1;
+    PreviewView* Preview;
     DockPanel* PanelR;
     DockPanel* PanelPrinters;
     TListBox* ListBoxPrinters;
     DockPanel* PanelPrintersHead;
     QLabel* LabelPrintersHead;
-    DockPanel* sPanel1;
-    DockPanel* sPanel2;
-    QLabel* sLabel1;
+    DockPanel* PanelTemplates;
+    DockPanel* PanelTemplatesHead;
+    QLabel* LabelTemplatesHead;
     TListBox* ListBoxTemplates;
     PrintButton* BtnPrint;
 

@@ -42,8 +42,8 @@ void BM_PaintPrew(benchmark::State& state) {
     ShownForm shown;
     for (auto _ : state)
         shown.form.paintPreview();
-    state.counters["bitmap_w"] = shown.form.Image1->picture()->width();
-    state.counters["bitmap_h"] = shown.form.Image1->picture()->height();
+    state.counters["bitmap_w"] = shown.form.Preview->picture()->width();
+    state.counters["bitmap_h"] = shown.form.Preview->picture()->height();
 }
 BENCHMARK(BM_PaintPrew)->Unit(benchmark::kMicrosecond);
 

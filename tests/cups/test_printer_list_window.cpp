@@ -372,7 +372,7 @@ TEST_F(PrinterListWindow, ClicksOnRowsChooseAndClicksBelowTheRowsChangeNothing) 
         ASSERT_GE(shown, 0) << "the printer list lost its selection";
         EXPECT_EQ(program.rows()[shown], c.queue);
         EXPECT_EQ(program.form.ListBoxTemplates->ItemIndex(), c.templateRow);
-        const QImage preview = program.form.Image1->grab().toImage();
+        const QImage preview = program.form.Preview->grab().toImage();
         EXPECT_FALSE(darkPixels(preview).isEmpty()) << "the preview was blanked";
 
         QTest::mouseClick(program.form.BtnPrint, Qt::LeftButton);

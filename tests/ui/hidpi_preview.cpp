@@ -19,7 +19,7 @@ class HiDpiPreview : public MainFormHarness {
 protected:
     // What the screen shows of the preview area, in device pixels.
     QImage screenshot() {
-        const QRect area(form->Image1->mapTo(form.get(), QPoint(0, 0)), form->Image1->size());
+        const QRect area(form->Preview->mapTo(form.get(), QPoint(0, 0)), form->Preview->size());
         const QPixmap shot =
             form->screen()->grabWindow(form->winId(), area.x(), area.y(), area.width(), area.height());
         return shot.toImage().convertToFormat(QImage::Format_RGB32);
@@ -58,10 +58,10 @@ TEST_F(HiDpiPreview, LinesAreOneDevicePixelAtTwiceTheDensity) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     QTest::qWait(300);
 
-    const QSize area = form->Image1->size();
-    EXPECT_EQ(form->Image1->pictureRatio(), 2.0);
-    EXPECT_EQ(form->Image1->pictureSize(), area * 2);
-    EXPECT_EQ(form->Image1->pictureRect(), QRect(QPoint(0, 0), area));
+    const QSize area = form->Preview->size();
+    EXPECT_EQ(form->Preview->pictureRatio(), 2.0);
+    EXPECT_EQ(form->Preview->pictureSize(), area * 2);
+    EXPECT_EQ(form->Preview->pictureRect(), QRect(QPoint(0, 0), area));
 
     const QImage shown = screenshot();
     ASSERT_EQ(shown.size(), area * 2);

@@ -12,8 +12,8 @@ namespace {
 
 QWidget* control(TMainForm& f, const char* name) {
     const QString n = QString::fromLatin1(name);
-    if (n == "Image1")
-        return f.Image1;
+    if (n == "Preview")
+        return f.Preview;
     if (n == "PanelR")
         return f.PanelR;
     if (n == "PanelPrinters")
@@ -24,12 +24,12 @@ QWidget* control(TMainForm& f, const char* name) {
         return f.PanelPrintersHead;
     if (n == "LabelPrintersHead")
         return f.LabelPrintersHead;
-    if (n == "sPanel1")
-        return f.sPanel1;
-    if (n == "sPanel2")
-        return f.sPanel2;
-    if (n == "sLabel1")
-        return f.sLabel1;
+    if (n == "PanelTemplates")
+        return f.PanelTemplates;
+    if (n == "PanelTemplatesHead")
+        return f.PanelTemplatesHead;
+    if (n == "LabelTemplatesHead")
+        return f.LabelTemplatesHead;
     if (n == "ListBoxTemplates")
         return f.ListBoxTemplates;
     if (n == "BtnPrint")
@@ -46,16 +46,16 @@ struct Expected {
 // Bounds of every control for a client area of w × h.
 std::vector<Expected> layoutFor(int w, int h) {
     return {
-        {"Image1", "ClientArea", QRect(3, 3, w - 249, h - 6)},
+        {"Preview", "ClientArea", QRect(3, 3, w - 249, h - 6)},
         {"PanelR", "ClientArea", QRect(w - 243, 0, 243, h)},
         {"PanelPrinters", "PanelR", QRect(0, 0, 243, 216)},
         {"ListBoxPrinters", "PanelPrinters", QRect(3, 28, 237, 185)},
         {"PanelPrintersHead", "PanelPrinters", QRect(0, 0, 243, 25)},
         {"LabelPrintersHead", "PanelPrintersHead", QRect(0, 0, 243, 25)},
-        {"sPanel1", "PanelR", QRect(0, 216, 243, h - 278)},
-        {"sPanel2", "sPanel1", QRect(0, 0, 243, 25)},
-        {"sLabel1", "sPanel2", QRect(0, 0, 243, 25)},
-        {"ListBoxTemplates", "sPanel1", QRect(3, 28, 237, std::max(0, h - 309))},
+        {"PanelTemplates", "PanelR", QRect(0, 216, 243, h - 278)},
+        {"PanelTemplatesHead", "PanelTemplates", QRect(0, 0, 243, 25)},
+        {"LabelTemplatesHead", "PanelTemplatesHead", QRect(0, 0, 243, 25)},
+        {"ListBoxTemplates", "PanelTemplates", QRect(3, 28, 237, std::max(0, h - 309))},
         {"BtnPrint", "PanelR", QRect(3, h - 59, 237, 56)},
     };
 }
@@ -101,7 +101,7 @@ TEST_F(MainLayoutTest, TheWindowHasNoMinimumSize) {
     EXPECT_EQ(form->minimumSize(), QSize(0, 0));
     setClientSize(QSize(120, 40));
     EXPECT_EQ(form->ClientArea->size(), QSize(120, 40));
-    EXPECT_EQ(form->Image1->size(), QSize(0, 34));
+    EXPECT_EQ(form->Preview->size(), QSize(0, 34));
 }
 
 TEST(DockRects, StackTopsThenBottomsThenRightThenFill) {

@@ -63,8 +63,8 @@ TEST_F(MainWindowTest, CaptionListsAndFonts) {
     }
 
     EXPECT_EQ(form->LabelPrintersHead->text(), QStringLiteral("Выбор принтера"));
-    EXPECT_EQ(form->sLabel1->text(), QStringLiteral("Выбор шаблона печати"));
-    for (QLabel* label : {form->LabelPrintersHead, form->sLabel1}) {
+    EXPECT_EQ(form->LabelTemplatesHead->text(), QStringLiteral("Выбор шаблона печати"));
+    for (QLabel* label : {form->LabelPrintersHead, form->LabelTemplatesHead}) {
         EXPECT_EQ(label->alignment(), Qt::AlignCenter);
         EXPECT_TRUE(QFontInfo(label->font()).bold());
         EXPECT_EQ(QFontInfo(label->font()).pixelSize(), 13);
@@ -74,7 +74,7 @@ TEST_F(MainWindowTest, CaptionListsAndFonts) {
     if (!QFile::exists(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf")))
         GTEST_SKIP() << "Tahoma is not installed here";
     for (QWidget* w : {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(form->ListBoxTemplates),
-                       static_cast<QWidget*>(form->BtnPrint), static_cast<QWidget*>(form->sLabel1)}) {
+                       static_cast<QWidget*>(form->BtnPrint), static_cast<QWidget*>(form->LabelTemplatesHead)}) {
         SCOPED_TRACE(w->metaObject()->className());
         EXPECT_EQ(QFontInfo(w->font()).family(), QStringLiteral("Tahoma"));
         EXPECT_EQ(QFontInfo(w->font()).pixelSize(), 13);
@@ -545,13 +545,13 @@ TEST_F(MainWindowTest, AHelpLinkThatCannotBeOpenedSaysSoWithTheAddress) {
 TEST_F(MainWindowTest, ThePreviewIsNamedAfterTheChosenTemplate) {
     start();
     const QString prefix = QStringLiteral("Предпросмотр конверта: ");
-    EXPECT_EQ(form->Image1->accessibleName(), prefix + templateCaptions()[0]);
+    EXPECT_EQ(form->Preview->accessibleName(), prefix + templateCaptions()[0]);
     QTest::keyClick(form->ListBoxTemplates, Qt::Key_End);
-    EXPECT_EQ(form->Image1->accessibleName(), prefix + templateCaptions()[2]);
+    EXPECT_EQ(form->Preview->accessibleName(), prefix + templateCaptions()[2]);
     EXPECT_EQ(form->ListBoxPrinters->accessibleName(), form->LabelPrintersHead->text());
     EXPECT_EQ(form->LabelPrintersHead->buddy(), form->ListBoxPrinters);
-    EXPECT_EQ(form->ListBoxTemplates->accessibleName(), form->sLabel1->text());
-    EXPECT_EQ(form->sLabel1->buddy(), form->ListBoxTemplates);
+    EXPECT_EQ(form->ListBoxTemplates->accessibleName(), form->LabelTemplatesHead->text());
+    EXPECT_EQ(form->LabelTemplatesHead->buddy(), form->ListBoxTemplates);
 }
 
 } // namespace

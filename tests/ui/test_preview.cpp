@@ -37,7 +37,7 @@ TEST(PreviewRect, KeepsSmallPicturesAndShrinksLargeOnesCentred) {
 class PreviewTest : public MainFormHarness {
 protected:
     // The preview area in client coordinates.
-    QRect area() const { return form->Image1->geometry(); }
+    QRect area() const { return form->Preview->geometry(); }
     QImage previewPixels() const { return client().copy(area()); }
 
     // What a row's template looks like on its own, in a fresh window at the design size.
@@ -52,14 +52,14 @@ protected:
         return other.ClientArea->grab()
             .toImage()
             .convertToFormat(QImage::Format_RGB32)
-            .copy(other.Image1->geometry());
+            .copy(other.Preview->geometry());
     }
 };
 
 TEST_F(PreviewTest, DesignLayoutDrawsTheEnvelopeOneToOne) {
     start();
-    ASSERT_TRUE(form->Image1->hasPicture());
-    EXPECT_EQ(form->Image1->picture()->size(), QSize(551, 393));
+    ASSERT_TRUE(form->Preview->hasPicture());
+    EXPECT_EQ(form->Preview->picture()->size(), QSize(551, 393));
     const QRect drawn = darkBounds(client(), area());
     // Envelope's left edge and the top flap's outer edge, from the client area's corner.
     EXPECT_EQ(drawn.left(), 43);
@@ -87,14 +87,14 @@ TEST_F(PreviewTest, OnlyBlackLinesOnTheWindowBackground) {
 
 TEST_F(PreviewTest, ShowsTheTemplatePixelForPixelWholeAndInParts) {
     start();
-    QImage expected(form->Image1->pictureSize(), QImage::Format_RGB32);
+    QImage expected(form->Preview->pictureSize(), QImage::Format_RGB32);
     expected.fill(Qt::white);
     ImageSink sink(expected);
     RasterSurface surface(&sink);
     paintTemplate(0, surface, TMainForm::PreviewScale, TMainForm::PreviewScale);
-    const QPoint origin = form->Image1->pictureRect().topLeft();
+    const QPoint origin = form->Preview->pictureRect().topLeft();
     // The whole preview, and parts that begin and end inside the strips it is drawn in.
-    const QRect parts[] = {form->Image1->rect(), QRect(37, 45, 200, 71), QRect(0, 300, 551, 93),
+    const QRect parts[] = {form->Preview->rect(), QRect(37, 45, 200, 71), QRect(0, 300, 551, 93),
                            QRect(400, 1, 1, 390)};
     for (const QRect& part : parts) {
         SCOPED_TRACE(QStringLiteral("%1,%2 %3x%4")
@@ -104,9 +104,9 @@ TEST_F(PreviewTest, ShowsTheTemplatePixelForPixelWholeAndInParts) {
                          .arg(part.height())
                          .toStdString());
         // Red shows through wherever the preview leaves the background be.
-        QImage shown(form->Image1->size(), QImage::Format_RGB32);
+        QImage shown(form->Preview->size(), QImage::Format_RGB32);
         shown.fill(Qt::red);
-        form->Image1->render(&shown, part.topLeft(), QRegion(part), QWidget::DrawChildren);
+        form->Preview->render(&shown, part.topLeft(), QRegion(part), QWidget::DrawChildren);
         for (int y = 0; y < shown.height(); ++y)
             for (int x = 0; x < shown.width(); ++x) {
                 const QPoint at = QPoint(x, y) - origin;
@@ -121,7 +121,7 @@ TEST_F(PreviewTest, PlacesTheBitmapForTheAreaSize) {
     struct Case {
         const char* name;
         QSize client;
-        QRect pictureRect; // in Image1
+        QRect pictureRect; // in Preview
     };
     const Case cases[] = {
         {"grown: 1:1, centred", {1000, 499}, QRect(100, 50, 551, 393)},
@@ -132,15 +132,15 @@ TEST_F(PreviewTest, PlacesTheBitmapForTheAreaSize) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         setClientSize(c.client);
-        EXPECT_EQ(form->Image1->picture()->size(), QSize(551, 393));
-        const QRect target = form->Image1->pictureRect();
+        EXPECT_EQ(form->Preview->picture()->size(), QSize(551, 393));
+        const QRect target = form->Preview->pictureRect();
         EXPECT_EQ(target, c.pictureRect);
         // The envelope covers bitmap pixels 40..540 across and 64..356 down; scaled by dropping pixels.
         const double sx = double(target.width()) / 551;
         const double sy = double(target.height()) / 393;
         const QRect expected(QPoint(target.left() + int(40 * sx), target.top() + int(64 * sy)),
                              QPoint(target.left() + int(540 * sx), target.top() + int(356 * sy)));
-        const QRect drawn = darkBounds(previewPixels(), QRect(QPoint(0, 0), form->Image1->size()));
+        const QRect drawn = darkBounds(previewPixels(), QRect(QPoint(0, 0), form->Preview->size()));
         EXPECT_TRUE(target.contains(drawn));
         EXPECT_LE(std::abs(drawn.left() - expected.left()), 1);
         EXPECT_LE(std::abs(drawn.top() - expected.top()), 1);
@@ -171,7 +171,7 @@ TEST_F(PreviewTest, ArrowKeysRepaintEachStepWithNothingLeftOfThePrevious) {
 TEST_F(PreviewTest, CreationSelectsTheFirstTemplateWithoutPainting) {
     create();
     EXPECT_EQ(form->ListBoxTemplates->ItemIndex(), 0);
-    EXPECT_FALSE(form->Image1->hasPicture());
+    EXPECT_FALSE(form->Preview->hasPicture());
 }
 
 TEST_F(PreviewTest, AfterAFailedPrinterStepNoTemplateShowsUntilTheUserPicksOne) {
@@ -179,8 +179,8 @@ TEST_F(PreviewTest, AfterAFailedPrinterStepNoTemplateShowsUntilTheUserPicksOne) 
     start();
     EXPECT_EQ(reported, QStringList{QStringLiteral("There is no default printer currently selected.")});
     EXPECT_EQ(form->ListBoxTemplates->ItemIndex(), -1);
-    ASSERT_TRUE(form->Image1->hasPicture());
-    EXPECT_TRUE(darkBounds(previewPixels(), QRect(QPoint(0, 0), form->Image1->size())).isEmpty());
+    ASSERT_TRUE(form->Preview->hasPicture());
+    EXPECT_TRUE(darkBounds(previewPixels(), QRect(QPoint(0, 0), form->Preview->size())).isEmpty());
 
     const QImage expected = referenceFor(1);
     TListBox* list = form->ListBoxTemplates;
@@ -195,16 +195,16 @@ TEST_F(PreviewTest, TheBitmapIsMadeAtTheFirstNonEmptyAreaAndKept) {
     form->resize(200, 300);
     form->show();
     QCoreApplication::processEvents();
-    EXPECT_EQ(form->Image1->width(), 0);
-    EXPECT_FALSE(form->Image1->hasPicture());
+    EXPECT_EQ(form->Preview->width(), 0);
+    EXPECT_FALSE(form->Preview->hasPicture());
 
     setClientSize(QSize(700, 350));
-    ASSERT_TRUE(form->Image1->hasPicture());
-    EXPECT_EQ(form->Image1->picture()->size(), QSize(451, 344));
-    EXPECT_FALSE(darkBounds(previewPixels(), QRect(QPoint(0, 0), form->Image1->size())).isEmpty());
+    ASSERT_TRUE(form->Preview->hasPicture());
+    EXPECT_EQ(form->Preview->picture()->size(), QSize(451, 344));
+    EXPECT_FALSE(darkBounds(previewPixels(), QRect(QPoint(0, 0), form->Preview->size())).isEmpty());
 
     setClientSize(QSize(1000, 600));
-    EXPECT_EQ(form->Image1->picture()->size(), QSize(451, 344));
+    EXPECT_EQ(form->Preview->picture()->size(), QSize(451, 344));
 }
 
 } // namespace
