@@ -95,8 +95,8 @@ public:
     // Null when the printer can't be opened.
     virtual std::unique_ptr<PrinterHandle> openPrinter(const QString& name) = 0;
     // Null when no context can be made for that printer and settings.
-    virtual std::unique_ptr<DeviceContext> createIC(const QString& device,
+    virtual std::unique_ptr<DeviceContext> createQueryContext(const QString& device,
                                                     const DocumentSettings& settings) = 0;
-    virtual std::unique_ptr<DeviceContext> createDC(const QString& device,
+    virtual std::unique_ptr<DeviceContext> createPrintContext(const QString& device,
                                                     const DocumentSettings& settings) = 0;
 };

@@ -68,7 +68,7 @@ void TPrinter::setState(TPrinterState value) {
         throw EPrinter(PrinterMessages::NotSupported);
     const QString& device = Printers()[static_cast<std::size_t>(index)].Device.Device;
     std::unique_ptr<DeviceContext> created =
-        deviceContext ? system_->createDC(device, *devMode_) : system_->createIC(device, *devMode_);
+        deviceContext ? system_->createPrintContext(device, *devMode_) : system_->createQueryContext(device, *devMode_);
     if (!created)
         throw EPrinter(PrinterMessages::InvalidPrinter);
     context_ = std::move(created);

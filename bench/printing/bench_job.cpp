@@ -27,10 +27,10 @@ public:
     std::unique_ptr<PrinterHandle> openPrinter(const QString&) override {
         return std::make_unique<Handle>(dpi_);
     }
-    std::unique_ptr<DeviceContext> createIC(const QString&, const DocumentSettings& s) override {
+    std::unique_ptr<DeviceContext> createQueryContext(const QString&, const DocumentSettings& s) override {
         return std::make_unique<Context>(*this, s);
     }
-    std::unique_ptr<DeviceContext> createDC(const QString&, const DocumentSettings& s) override {
+    std::unique_ptr<DeviceContext> createPrintContext(const QString&, const DocumentSettings& s) override {
         return std::make_unique<Context>(*this, s);
     }
 

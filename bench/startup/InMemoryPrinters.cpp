@@ -41,10 +41,10 @@ public:
     std::unique_ptr<PrinterHandle> openPrinter(const QString&) override {
         return std::make_unique<FixedHandle>();
     }
-    std::unique_ptr<DeviceContext> createIC(const QString&, const DocumentSettings&) override {
+    std::unique_ptr<DeviceContext> createQueryContext(const QString&, const DocumentSettings&) override {
         return nullptr;
     }
-    std::unique_ptr<DeviceContext> createDC(const QString&, const DocumentSettings&) override {
+    std::unique_ptr<DeviceContext> createPrintContext(const QString&, const DocumentSettings&) override {
         return nullptr;
     }
 };

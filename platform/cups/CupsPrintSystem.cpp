@@ -90,12 +90,12 @@ std::unique_ptr<PrinterHandle> CupsPrintSystem::openPrinter(const QString& name)
     return std::make_unique<CupsPrinterHandle>(session_, std::move(dest));
 }
 
-std::unique_ptr<DeviceContext> CupsPrintSystem::createIC(const QString& device,
+std::unique_ptr<DeviceContext> CupsPrintSystem::createQueryContext(const QString& device,
                                                          const DocumentSettings& settings) {
     return std::make_unique<CupsDeviceContext>(device, settings);
 }
 
-std::unique_ptr<DeviceContext> CupsPrintSystem::createDC(const QString& device,
+std::unique_ptr<DeviceContext> CupsPrintSystem::createPrintContext(const QString& device,
                                                          const DocumentSettings& settings) {
     return std::make_unique<CupsDeviceContext>(device, settings);
 }

@@ -146,16 +146,16 @@ std::unique_ptr<DeviceContext> ChaosPrintSystem::wrap(std::unique_ptr<DeviceCont
     return std::make_unique<ChaosContext>(*this, std::move(context));
 }
 
-std::unique_ptr<DeviceContext> ChaosPrintSystem::createIC(const QString& device,
+std::unique_ptr<DeviceContext> ChaosPrintSystem::createQueryContext(const QString& device,
                                                           const DocumentSettings& settings) {
     if (strike())
         return nullptr;
-    return wrap(inner_.createIC(device, settings));
+    return wrap(inner_.createQueryContext(device, settings));
 }
 
-std::unique_ptr<DeviceContext> ChaosPrintSystem::createDC(const QString& device,
+std::unique_ptr<DeviceContext> ChaosPrintSystem::createPrintContext(const QString& device,
                                                           const DocumentSettings& settings) {
     if (strike())
         return nullptr;
-    return wrap(inner_.createDC(device, settings));
+    return wrap(inner_.createPrintContext(device, settings));
 }

@@ -26,8 +26,8 @@ public:
     DefaultPrinterAnswer defaultPrinter() override;
     std::optional<QString> userDefaultPrinterName() override;
     std::unique_ptr<PrinterHandle> openPrinter(const QString& name) override;
-    std::unique_ptr<DeviceContext> createIC(const QString& device, const DocumentSettings& settings) override;
-    std::unique_ptr<DeviceContext> createDC(const QString& device, const DocumentSettings& settings) override;
+    std::unique_ptr<DeviceContext> createQueryContext(const QString& device, const DocumentSettings& settings) override;
+    std::unique_ptr<DeviceContext> createPrintContext(const QString& device, const DocumentSettings& settings) override;
 
     // What the print system says when it refuses a step.
     [[noreturn]] void refuse(const char* step);

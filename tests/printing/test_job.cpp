@@ -60,7 +60,7 @@ TEST_F(Job, ACommandMakesFreshContextsAndOneLandscapePageWithAnEmptyName) {
     std::size_t mark = fake.log.size();
     print(1);
     // The second command drops the first one's device context and starts over from an information context.
-    EXPECT_EQ(fake.logSince(mark), (Log{"delete DC", "createIC Laser", "delete IC", "createDC Laser",
+    EXPECT_EQ(fake.logSince(mark), (Log{"delete DC", "createQueryContext Laser", "delete IC", "createPrintContext Laser",
                                         "startDoc", "startPage", "endPage", "endDoc"}));
     ASSERT_EQ(fake.documents.size(), 2u);
     for (const auto& doc : fake.documents) {

@@ -167,7 +167,7 @@ TEST_F(Fit, PaperTooSmallIsRefusedBeforeAnyDocumentNamingThePaperAndTheAreaNeede
         const std::size_t before = fake.log.size();
         EXPECT_EQ(messageOf([&] { printEnvelope(*tp, [] { return 0; }); }), c.message);
         for (const std::string& step : fake.logSince(before))
-            EXPECT_TRUE(step.rfind("createDC", 0) != 0 && step != "startDoc") << step;
+            EXPECT_TRUE(step.rfind("createPrintContext", 0) != 0 && step != "startDoc") << step;
         EXPECT_TRUE(fake.documents.empty());
         EXPECT_FALSE(tp->Printing());
     }

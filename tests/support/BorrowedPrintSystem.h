@@ -16,13 +16,13 @@ public:
     std::unique_ptr<PrinterHandle> openPrinter(const QString& name) override {
         return system_.openPrinter(name);
     }
-    std::unique_ptr<DeviceContext> createIC(const QString& device,
+    std::unique_ptr<DeviceContext> createQueryContext(const QString& device,
                                             const DocumentSettings& settings) override {
-        return system_.createIC(device, settings);
+        return system_.createQueryContext(device, settings);
     }
-    std::unique_ptr<DeviceContext> createDC(const QString& device,
+    std::unique_ptr<DeviceContext> createPrintContext(const QString& device,
                                             const DocumentSettings& settings) override {
-        return system_.createDC(device, settings);
+        return system_.createPrintContext(device, settings);
     }
 
 private:

@@ -139,7 +139,7 @@ std::unique_ptr<PrinterHandle> FakePrintSystem::openPrinter(const QString& name)
 
 std::unique_ptr<DeviceContext> FakePrintSystem::createContext(const QString& device,
                                                               const DocumentSettings& settings, bool isDC) {
-    log.push_back((isDC ? "createDC " : "createIC ") + utf8(device));
+    log.push_back((isDC ? "createPrintContext " : "createQueryContext ") + utf8(device));
     const Printer* p = find(device);
     if (!p || (isDC ? p->dcFails : p->icFails))
         return nullptr;
@@ -147,11 +147,11 @@ std::unique_ptr<DeviceContext> FakePrintSystem::createContext(const QString& dev
     return std::make_unique<FakeContext>(*this, utf8(device), settings, caps, isDC);
 }
 
-std::unique_ptr<DeviceContext> FakePrintSystem::createIC(const QString& device, const DocumentSettings& settings) {
+std::unique_ptr<DeviceContext> FakePrintSystem::createQueryContext(const QString& device, const DocumentSettings& settings) {
     return createContext(device, settings, false);
 }
 
-std::unique_ptr<DeviceContext> FakePrintSystem::createDC(const QString& device, const DocumentSettings& settings) {
+std::unique_ptr<DeviceContext> FakePrintSystem::createPrintContext(const QString& device, const DocumentSettings& settings) {
     return createContext(device, settings, true);
 }
 

@@ -45,7 +45,7 @@ public:
     int abortProcCalls = 1;
 
     // Everything asked, in order: "printers", "default", "userDefault", "open NAME", "settings NAME",
-    // "close NAME", "createIC NAME", "createDC NAME", "delete IC", "delete DC", "startDoc", "startPage",
+    // "close NAME", "createQueryContext NAME", "createPrintContext NAME", "delete IC", "delete DC", "startDoc", "startPage",
     // "endPage", "endDoc".
     std::vector<std::string> log;
     std::vector<Document> documents;
@@ -56,8 +56,8 @@ public:
     DefaultPrinterAnswer defaultPrinter() override;
     std::optional<QString> userDefaultPrinterName() override;
     std::unique_ptr<PrinterHandle> openPrinter(const QString& name) override;
-    std::unique_ptr<DeviceContext> createIC(const QString& device, const DocumentSettings& settings) override;
-    std::unique_ptr<DeviceContext> createDC(const QString& device, const DocumentSettings& settings) override;
+    std::unique_ptr<DeviceContext> createQueryContext(const QString& device, const DocumentSettings& settings) override;
+    std::unique_ptr<DeviceContext> createPrintContext(const QString& device, const DocumentSettings& settings) override;
 
     // Log entries from the given position on, for compact assertions.
     std::vector<std::string> logSince(std::size_t index) const;

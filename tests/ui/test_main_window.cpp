@@ -274,11 +274,11 @@ TEST_F(MainWindowTest, ButtonAndMenuPrintTheSelectedTemplateOnTheCurrentPrinter)
 class PointerWatch : public BorrowedPrintSystem {
 public:
     using BorrowedPrintSystem::BorrowedPrintSystem;
-    std::unique_ptr<DeviceContext> createDC(const QString& device,
+    std::unique_ptr<DeviceContext> createPrintContext(const QString& device,
                                             const DocumentSettings& settings) override {
         const QCursor* cursor = QGuiApplication::overrideCursor();
         shapes.push_back(cursor ? cursor->shape() : Qt::ArrowCursor);
-        return BorrowedPrintSystem::createDC(device, settings);
+        return BorrowedPrintSystem::createPrintContext(device, settings);
     }
     std::vector<Qt::CursorShape> shapes;
 };
