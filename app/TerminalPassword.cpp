@@ -34,7 +34,7 @@ std::optional<QByteArray> readLine() {
 
 } // namespace
 
-std::optional<QByteArray> askOnTerminal(const CupsPassword::Question& question) {
+std::optional<QByteArray> askOnTerminal(const PasswordQuestion& question) {
     if (declinedThisRun() || !::isatty(STDIN_FILENO)) {
         declinedThisRun() = true;
         return std::nullopt;

@@ -38,8 +38,7 @@ Asking& asking() {
 
 } // namespace
 
-TPasswordDialog::TPasswordDialog(const CupsPassword::Question& question, PasswordPurpose purpose,
-                                 QWidget* parent)
+TPasswordDialog::TPasswordDialog(const PasswordQuestion& question, PasswordPurpose purpose, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("Пароль для печати"));
     setModal(true);
@@ -102,7 +101,7 @@ PasswordAsking::~PasswordAsking() {
     }
 }
 
-std::optional<QByteArray> askPrintServerPassword(const CupsPassword::Question& question) {
+std::optional<QByteArray> askPrintServerPassword(const PasswordQuestion& question) {
     Asking& a = asking();
     if (a.current && a.cancelled)
         return std::nullopt;

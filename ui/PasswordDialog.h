@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/cups/CupsPassword.h"
+#include "platform/PasswordQuestion.h"
 
 #include <QByteArray>
 #include <QDialog>
@@ -18,8 +18,7 @@ enum class PasswordPurpose { StartUp, PrinterSettings, Printing };
 // password typed in hidden, and a password the server refused is said to be so.
 class TPasswordDialog : public QDialog {
 public:
-    TPasswordDialog(const CupsPassword::Question& question, PasswordPurpose purpose,
-                    QWidget* parent = nullptr);
+    TPasswordDialog(const PasswordQuestion& question, PasswordPurpose purpose, QWidget* parent = nullptr);
 
     // The password typed, as UTF-8; the field is emptied and the text zeroed as it is taken.
     QByteArray takePassword();
@@ -42,4 +41,4 @@ private:
 };
 
 // Asks over the active window; nothing when the user cancels.
-std::optional<QByteArray> askPrintServerPassword(const CupsPassword::Question& question);
+std::optional<QByteArray> askPrintServerPassword(const PasswordQuestion& question);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Errors.h"
+#include "platform/PasswordQuestion.h"
 
 #include <cups/cups.h>
 
@@ -20,12 +21,7 @@
 // and the prompt hears so.
 namespace CupsPassword {
 
-struct Question {
-    QString user;
-    QString server;
-    // The last password given for this connection was not accepted.
-    bool notAccepted = false;
-};
+using Question = PasswordQuestion;
 
 // The password as UTF-8, which is zeroed once taken; nothing when the user declines.
 using Prompt = std::function<std::optional<QByteArray>(const Question& question)>;
