@@ -1,6 +1,13 @@
 #include "printing/TPrinter.h"
 
+#include "platform/DeviceCaps.h"
 #include "platform/Errors.h"
+#include "printing/WideLineSink.h"
+
+#include <QCoreApplication>
+#include <QScopeGuard>
+
+#include <utility>
 
 TPrinter::TPrinter(std::unique_ptr<PrintSystem> system) : system_(std::move(system)) {}
 
@@ -92,4 +99,133 @@ void TPrinter::makeCurrent(int index) {
     handle_ = system_->openPrinter((*printers_)[static_cast<std::size_t>(index)].Device.Device);
     if (handle_)
         devMode_ = handle_->documentSettings();
+}
+
+TPrinterOrientation TPrinter::Orientation() {
+    PrinterIndex();
+    if (!devMode_)
+        throw EPrinter(PrinterMessages::NotSupported);
+    return devMode_->orientation == PageOrientation::Landscape ? poLandscape : poPortrait;
+}
+
+void TPrinter::setOrientation(TPrinterOrientation value) {
+    if (printing_)
+        throw EPrinter(PrinterMessages::PrintingInProgress);
+    requireSettings();
+    // The next context is made from the changed settings, so the current one has to go first.
+    setState(psNoHandle);
+    devMode_->orientation = value == poLandscape ? PageOrientation::Landscape : PageOrientation::Portrait;
+}
+
+DeviceContext& TPrinter::Handle() {
+    setState(psHandleIC);
+    return *context_;
+}
+
+void TPrinter::setState(TPrinterState value) {
+    if (value == state_)
+        return;
+    bool deviceContext = false;
+    switch (value) {
+    case psNoHandle:
+        if (printing_)
+            throw EPrinter(PrinterMessages::PrintingInProgress);
+        if (canvas_)
+            canvas_->detach();
+        context_.reset();
+        state_ = psNoHandle;
+        return;
+    case psHandleIC:
+        // A device context answers queries as well.
+        if (state_ == psHandleDC)
+            return;
+        break;
+    case psHandleDC:
+        if (canvas_)
+            canvas_->detach();
+        context_.reset();
+        // Until the new context exists there is none: a failed creation must not leave a state that
+        // promises a context.
+        state_ = psNoHandle;
+        deviceContext = true;
+        break;
+    }
+
+    const int index = PrinterIndex();
+    if (!devMode_)
+        throw EPrinter(PrinterMessages::InvalidPrinter);
+    // A printer claiming a resolution past any real one would have its page grow without end.
+    if (!pageWithinLimits(*devMode_))
+        throw EPrinter(PrinterMessages::NotSupported);
+    const QString& device = Printers()[static_cast<std::size_t>(index)].Device.Device;
+    std::unique_ptr<DeviceContext> created =
+        deviceContext ? system_->createPrintContext(device, *devMode_) : system_->createQueryContext(device, *devMode_);
+    if (!created)
+        throw EPrinter(PrinterMessages::InvalidPrinter);
+    context_ = std::move(created);
+    state_ = value;
+    attachCanvas();
+}
+
+void TPrinter::attachCanvas() {
+    if (!canvas_ || !context_ || !devMode_)
+        return;
+    // Dashes and dots as long on paper as on a 96-dpi screen, along either axis of the page; lines at
+    // least 1/600 inch wide, which a finer hairline would not be.
+    const int across = horizontalDpi(*devMode_);
+    const int down = verticalDpi(*devMode_);
+    canvas_->attach(&context_->page(), LinePatterns::forResolution(across), LinePatterns::forResolution(down),
+                    linePixels(across), linePixels(down));
+}
+
+TPrinterCanvas& TPrinter::Canvas() {
+    if (!canvas_) {
+        canvas_ = std::make_unique<TPrinterCanvas>([this] { return printing_; });
+        attachCanvas();
+    }
+    return *canvas_;
+}
+
+void TPrinter::BeginDoc() {
+    if (printing_)
+        throw EPrinter(PrinterMessages::PrintingInProgress);
+    setState(psHandleDC);
+    Canvas();
+    printing_ = true;
+    auto abandon = qScopeGuard([this] { AbortDoc(); });
+    context_->setAbortProc([this] { return abortProc(); });
+    context_->startDoc(title_);
+    context_->startPage();
+    abandon.dismiss();
+}
+
+void TPrinter::EndDoc() {
+    if (!printing_)
+        throw EPrinter(PrinterMessages::NotPrinting);
+    // A job the print system refuses must not keep the document open: every later command would stop
+    // at "Printing in progress".
+    auto abandon = qScopeGuard([this] { AbortDoc(); });
+    context_->endPage();
+    context_->endDoc();
+    abandon.dismiss();
+    printing_ = false;
+}
+
+void TPrinter::AbortDoc() {
+    if (!printing_)
+        return;
+    printing_ = false;
+    setState(psNoHandle);
+}
+
+void TPrinter::setPendingEventsHandler(std::function<void()> handler) {
+    pendingEvents_ = std::move(handler);
+}
+
+bool TPrinter::abortProc() {
+    if (pendingEvents_)
+        pendingEvents_();
+    else
+        QCoreApplication::processEvents();
+    return true;
 }
