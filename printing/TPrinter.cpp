@@ -57,25 +57,35 @@ void TPrinter::setPrinterIndex(int value) {
     makeCurrent(printerIndex_);
 }
 
-void TPrinter::selectDefaultPrinter() {
+int TPrinter::indexOfPrinter(const QString& name) {
+    // The name is compared whole: a queue name may itself hold a comma.
+    const std::vector<TPrinterEntry>& entries = Printers();
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].Device.Device.compare(name, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+std::optional<QString> TPrinter::defaultPrinterName() {
     const DefaultPrinterAnswer answer = system_->defaultPrinter();
-    QString name;
     switch (answer.kind) {
     case DefaultPrinterAnswer::Kind::Failure:
         throw EOSError(answer.code, answer.systemText.toStdString());
     case DefaultPrinterAnswer::Kind::Name:
-        name = answer.name;
-        break;
+        return answer.name;
     case DefaultPrinterAnswer::Kind::NoDefault:
-        name = system_->userDefaultPrinterName().value_or(QString());
         break;
     }
-    // The name is compared whole: a queue name may itself hold a comma.
-    const std::vector<TPrinterEntry>& entries = Printers();
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        if (!name.isEmpty() && entries[i].Device.Device.compare(name, Qt::CaseInsensitive) == 0)
-            return makeCurrent(static_cast<int>(i));
-    throw EPrinter(PrinterMessages::NoDefaultPrinter);
+    return system_->userDefaultPrinterName();
+}
+
+void TPrinter::selectDefaultPrinter() {
+    const QString name = defaultPrinterName().value_or(QString());
+    // The list is read even without a name: a list that can't be read says so before "no default" would.
+    const int index = indexOfPrinter(name);
+    if (name.isEmpty() || index < 0)
+        throw EPrinter(PrinterMessages::NoDefaultPrinter);
+    makeCurrent(index);
 }
 
 void TPrinter::requireSettings() {

@@ -35,6 +35,10 @@ public:
 
     // --- printer list and selection ---
     const std::vector<TPrinterEntry>& Printers();
+    // The row of the printer with this name, matched regardless of case; -1 when no printer has it.
+    int indexOfPrinter(const QString& name);
+    // The print system's default printer, or else the user's own; none when neither names one.
+    std::optional<QString> defaultPrinterName();
     // Reading while no printer is current runs the default-printer selection first.
     int PrinterIndex();
     void setPrinterIndex(int value);
