@@ -95,7 +95,7 @@ void listPrinters() {
     const std::optional<QString> byDefault = entries.empty() ? std::nullopt : printer.defaultPrinterName();
     const int marked = byDefault ? printer.indexOfPrinter(*byDefault) : -1;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const QString& name = entries[i].Device.Device;
+        const QString& name = entries[i].Name;
         write(stdout, static_cast<int>(i) == marked ? name + QStringLiteral(" (по умолчанию)\n")
                                                     : name + QLatin1Char('\n'));
     }

@@ -30,7 +30,7 @@ void TPrinter::buildPrinterList() {
     // Built once; a list that comes out empty stays empty for the run.
     printers_.emplace();
     for (const QString& name : system_->printers())
-        printers_->push_back({name, {QString(), name, QString()}});
+        printers_->push_back({name, name});
 }
 
 int TPrinter::PrinterIndex() {
@@ -61,7 +61,7 @@ int TPrinter::indexOfPrinter(const QString& name) {
     // The name is compared whole: a queue name may itself hold a comma.
     const std::vector<TPrinterEntry>& entries = Printers();
     for (std::size_t i = 0; i < entries.size(); ++i)
-        if (entries[i].Device.Device.compare(name, Qt::CaseInsensitive) == 0)
+        if (entries[i].Name.compare(name, Qt::CaseInsensitive) == 0)
             return static_cast<int>(i);
     return -1;
 }
@@ -106,7 +106,7 @@ void TPrinter::releaseCurrent() {
 void TPrinter::makeCurrent(int index) {
     releaseCurrent();
     printerIndex_ = index;
-    handle_ = system_->openPrinter((*printers_)[static_cast<std::size_t>(index)].Device.Device);
+    handle_ = system_->openPrinter((*printers_)[static_cast<std::size_t>(index)].Name);
     if (handle_)
         devMode_ = handle_->documentSettings();
 }
@@ -167,7 +167,7 @@ void TPrinter::setState(TPrinterState value) {
     // A printer claiming a resolution past any real one would have its page grow without end.
     if (!pageWithinLimits(*devMode_))
         throw EPrinter(PrinterMessages::NotSupported);
-    const QString& device = Printers()[static_cast<std::size_t>(index)].Device.Device;
+    const QString& device = Printers()[static_cast<std::size_t>(index)].Name;
     std::unique_ptr<DeviceContext> created =
         deviceContext ? system_->createPrintContext(device, *devMode_) : system_->createQueryContext(device, *devMode_);
     if (!created)

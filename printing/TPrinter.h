@@ -13,15 +13,10 @@
 enum TPrinterState { psNoHandle, psHandleIC, psHandleDC };
 enum TPrinterOrientation { poPortrait, poLandscape };
 
-struct TPrinterDevice {
-    QString Driver;
-    QString Device;
-    QString Port;
-};
-
+// One row of the printer list: the text the list shows, and the name the print system knows the printer by.
 struct TPrinterEntry {
     QString Text;
-    TPrinterDevice Device;
+    QString Name;
 };
 
 // The program-wide printer: the printer list, the current printer with its document settings, the drawing
