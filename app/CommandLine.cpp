@@ -89,28 +89,15 @@ struct WrongArguments {
     QString text;
 };
 
-std::optional<QString> defaultPrinterName(PrintSystem& system) {
-    const DefaultPrinterAnswer answer = system.defaultPrinter();
-    switch (answer.kind) {
-    case DefaultPrinterAnswer::Kind::Failure:
-        throw EOSError(answer.code, answer.systemText.toStdString());
-    case DefaultPrinterAnswer::Kind::Name:
-        return answer.name;
-    case DefaultPrinterAnswer::Kind::NoDefault:
-        break;
-    }
-    return system.userDefaultPrinterName();
-}
-
 void listPrinters() {
-    CupsPrintSystem system(CupsPrintSystem::ListFailure::Thrown);
-    const QStringList names = system.printers();
-    const std::optional<QString> byDefault = names.isEmpty() ? std::nullopt : defaultPrinterName(system);
-    bool marked = false;
-    for (const QString& name : names) {
-        const bool isDefault = !marked && byDefault && name.compare(*byDefault, Qt::CaseInsensitive) == 0;
-        marked |= isDefault;
-        write(stdout, isDefault ? name + QStringLiteral(" (по умолчанию)\n") : name + QLatin1Char('\n'));
+    TPrinter printer(std::make_unique<CupsPrintSystem>(CupsPrintSystem::ListFailure::Thrown));
+    const std::vector<TPrinterEntry>& entries = printer.Printers();
+    const std::optional<QString> byDefault = entries.empty() ? std::nullopt : printer.defaultPrinterName();
+    const int marked = byDefault ? printer.indexOfPrinter(*byDefault) : -1;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const QString& name = entries[i].Name;
+        write(stdout, static_cast<int>(i) == marked ? name + QStringLiteral(" (по умолчанию)\n")
+                                                    : name + QLatin1Char('\n'));
     }
 }
 
@@ -118,12 +105,9 @@ void print(const std::optional<QString>& printerName, EnvelopeTemplate index) {
     TPrinter printer(std::make_unique<CupsPrintSystem>(CupsPrintSystem::ListFailure::Thrown));
     // The list first, as the window reads it: a server that can't be asked says so, before any lookup
     // by name or default could blame a missing printer.
-    const std::vector<TPrinterEntry>& entries = printer.Printers();
+    printer.Printers();
     if (printerName) {
-        int found = -1;
-        for (std::size_t i = 0; i < entries.size() && found < 0; ++i)
-            if (entries[i].Device.Device.compare(*printerName, Qt::CaseInsensitive) == 0)
-                found = static_cast<int>(i);
+        const int found = printer.indexOfPrinter(*printerName);
         if (found < 0)
             throw EPrinter("Printer \"" + printerName->toStdString() + "\" not found");
         printer.setPrinterIndex(found);

@@ -1,6 +1,13 @@
 #include "printing/TPrinter.h"
 
+#include "platform/DeviceCaps.h"
 #include "platform/Errors.h"
+#include "printing/WideLineSink.h"
+
+#include <QCoreApplication>
+#include <QScopeGuard>
+
+#include <utility>
 
 TPrinter::TPrinter(std::unique_ptr<PrintSystem> system) : system_(std::move(system)) {}
 
@@ -23,7 +30,7 @@ void TPrinter::buildPrinterList() {
     // Built once; a list that comes out empty stays empty for the run.
     printers_.emplace();
     for (const QString& name : system_->printers())
-        printers_->push_back({name, {QString(), name, QString()}});
+        printers_->push_back({name, name});
 }
 
 int TPrinter::PrinterIndex() {
@@ -50,25 +57,35 @@ void TPrinter::setPrinterIndex(int value) {
     makeCurrent(printerIndex_);
 }
 
-void TPrinter::selectDefaultPrinter() {
+int TPrinter::indexOfPrinter(const QString& name) {
+    // The name is compared whole: a queue name may itself hold a comma.
+    const std::vector<TPrinterEntry>& entries = Printers();
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].Name.compare(name, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+std::optional<QString> TPrinter::defaultPrinterName() {
     const DefaultPrinterAnswer answer = system_->defaultPrinter();
-    QString name;
     switch (answer.kind) {
     case DefaultPrinterAnswer::Kind::Failure:
         throw EOSError(answer.code, answer.systemText.toStdString());
     case DefaultPrinterAnswer::Kind::Name:
-        name = answer.name;
-        break;
+        return answer.name;
     case DefaultPrinterAnswer::Kind::NoDefault:
-        name = system_->userDefaultPrinterName().value_or(QString());
         break;
     }
-    // The name is compared whole: a queue name may itself hold a comma.
-    const std::vector<TPrinterEntry>& entries = Printers();
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        if (!name.isEmpty() && entries[i].Device.Device.compare(name, Qt::CaseInsensitive) == 0)
-            return makeCurrent(static_cast<int>(i));
-    throw EPrinter(PrinterMessages::NoDefaultPrinter);
+    return system_->userDefaultPrinterName();
+}
+
+void TPrinter::selectDefaultPrinter() {
+    const QString name = defaultPrinterName().value_or(QString());
+    // The list is read even without a name: a list that can't be read says so before "no default" would.
+    const int index = indexOfPrinter(name);
+    if (name.isEmpty() || index < 0)
+        throw EPrinter(PrinterMessages::NoDefaultPrinter);
+    makeCurrent(index);
 }
 
 void TPrinter::requireSettings() {
@@ -89,7 +106,136 @@ void TPrinter::releaseCurrent() {
 void TPrinter::makeCurrent(int index) {
     releaseCurrent();
     printerIndex_ = index;
-    handle_ = system_->openPrinter((*printers_)[static_cast<std::size_t>(index)].Device.Device);
+    handle_ = system_->openPrinter((*printers_)[static_cast<std::size_t>(index)].Name);
     if (handle_)
         devMode_ = handle_->documentSettings();
+}
+
+TPrinterOrientation TPrinter::Orientation() {
+    PrinterIndex();
+    if (!devMode_)
+        throw EPrinter(PrinterMessages::NotSupported);
+    return devMode_->orientation == PageOrientation::Landscape ? poLandscape : poPortrait;
+}
+
+void TPrinter::setOrientation(TPrinterOrientation value) {
+    if (printing_)
+        throw EPrinter(PrinterMessages::PrintingInProgress);
+    requireSettings();
+    // The next context is made from the changed settings, so the current one has to go first.
+    setState(psNoHandle);
+    devMode_->orientation = value == poLandscape ? PageOrientation::Landscape : PageOrientation::Portrait;
+}
+
+DeviceContext& TPrinter::Handle() {
+    setState(psHandleIC);
+    return *context_;
+}
+
+void TPrinter::setState(TPrinterState value) {
+    if (value == state_)
+        return;
+    bool deviceContext = false;
+    switch (value) {
+    case psNoHandle:
+        if (printing_)
+            throw EPrinter(PrinterMessages::PrintingInProgress);
+        if (canvas_)
+            canvas_->detach();
+        context_.reset();
+        state_ = psNoHandle;
+        return;
+    case psHandleIC:
+        // A device context answers queries as well.
+        if (state_ == psHandleDC)
+            return;
+        break;
+    case psHandleDC:
+        if (canvas_)
+            canvas_->detach();
+        context_.reset();
+        // Until the new context exists there is none: a failed creation must not leave a state that
+        // promises a context.
+        state_ = psNoHandle;
+        deviceContext = true;
+        break;
+    }
+
+    const int index = PrinterIndex();
+    if (!devMode_)
+        throw EPrinter(PrinterMessages::InvalidPrinter);
+    // A printer claiming a resolution past any real one would have its page grow without end.
+    if (!pageWithinLimits(*devMode_))
+        throw EPrinter(PrinterMessages::NotSupported);
+    const QString& device = Printers()[static_cast<std::size_t>(index)].Name;
+    std::unique_ptr<DeviceContext> created =
+        deviceContext ? system_->createPrintContext(device, *devMode_) : system_->createQueryContext(device, *devMode_);
+    if (!created)
+        throw EPrinter(PrinterMessages::InvalidPrinter);
+    context_ = std::move(created);
+    state_ = value;
+    attachCanvas();
+}
+
+void TPrinter::attachCanvas() {
+    if (!canvas_ || !context_ || !devMode_)
+        return;
+    // Dashes and dots as long on paper as on a 96-dpi screen, along either axis of the page; lines at
+    // least 1/600 inch wide, which a finer hairline would not be.
+    const int across = horizontalDpi(*devMode_);
+    const int down = verticalDpi(*devMode_);
+    canvas_->attach(&context_->page(), LinePatterns::forResolution(across), LinePatterns::forResolution(down),
+                    linePixels(across), linePixels(down));
+}
+
+TPrinterCanvas& TPrinter::Canvas() {
+    if (!canvas_) {
+        canvas_ = std::make_unique<TPrinterCanvas>([this] { return printing_; });
+        attachCanvas();
+    }
+    return *canvas_;
+}
+
+void TPrinter::BeginDoc() {
+    if (printing_)
+        throw EPrinter(PrinterMessages::PrintingInProgress);
+    setState(psHandleDC);
+    Canvas();
+    printing_ = true;
+    auto abandon = qScopeGuard([this] { AbortDoc(); });
+    context_->setAbortProc([this] { return abortProc(); });
+    context_->startDoc(title_);
+    context_->startPage();
+    abandon.dismiss();
+}
+
+void TPrinter::EndDoc() {
+    if (!printing_)
+        throw EPrinter(PrinterMessages::NotPrinting);
+    // A job the print system refuses must not keep the document open: every later command would stop
+    // at "Printing in progress".
+    auto abandon = qScopeGuard([this] { AbortDoc(); });
+    context_->endPage();
+    context_->endDoc();
+    abandon.dismiss();
+    printing_ = false;
+}
+
+void TPrinter::AbortDoc() {
+    if (!printing_)
+        return;
+    printing_ = false;
+    setState(psNoHandle);
+}
+
+void TPrinter::setPendingEventsHandler(std::function<void()> handler) {
+    pendingEvents_ = std::move(handler);
+}
+
+bool TPrinter::abortProc() {
+    if (pendingEvents_)
+        pendingEvents_();
+    else
+        QCoreApplication::processEvents();
+    return true;
 }

@@ -13,15 +13,10 @@
 enum TPrinterState { psNoHandle, psHandleIC, psHandleDC };
 enum TPrinterOrientation { poPortrait, poLandscape };
 
-struct TPrinterDevice {
-    QString Driver;
-    QString Device;
-    QString Port;
-};
-
+// One row of the printer list: the text the list shows, and the name the print system knows the printer by.
 struct TPrinterEntry {
     QString Text;
-    TPrinterDevice Device;
+    QString Name;
 };
 
 // The program-wide printer: the printer list, the current printer with its document settings, the drawing
@@ -35,6 +30,10 @@ public:
 
     // --- printer list and selection ---
     const std::vector<TPrinterEntry>& Printers();
+    // The row of the printer with this name, matched regardless of case; -1 when no printer has it.
+    int indexOfPrinter(const QString& name);
+    // The print system's default printer, or else the user's own; none when neither names one.
+    std::optional<QString> defaultPrinterName();
     // Reading while no printer is current runs the default-printer selection first.
     int PrinterIndex();
     void setPrinterIndex(int value);

@@ -11,7 +11,7 @@
 inline void chooseQueue(TPrinter& printer, const QString& queue) {
     const auto& list = printer.Printers();
     for (std::size_t i = 0; i < list.size(); ++i)
-        if (list[i].Device.Device == queue)
+        if (list[i].Name == queue)
             return printer.setPrinterIndex(static_cast<int>(i));
     throw std::runtime_error("no queue " + queue.toStdString());
 }

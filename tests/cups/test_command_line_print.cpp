@@ -79,11 +79,11 @@ protected:
         form.showFirst();
         const auto& list = printer.Printers();
         for (std::size_t i = 0; i < list.size(); ++i)
-            if (list[i].Device.Device == queue)
+            if (list[i].Name == queue)
                 form.ListBoxPrinters->setItemIndex(static_cast<int>(i));
         form.ListBoxPrintersMouseUp();
         form.ListBoxTemplates->setItemIndex(templateIndex);
-        EXPECT_EQ(printer.Printers()[static_cast<std::size_t>(printer.PrinterIndex())].Device.Device, queue);
+        EXPECT_EQ(printer.Printers()[static_cast<std::size_t>(printer.PrinterIndex())].Name, queue);
         QTest::mouseClick(form.BtnPrint, Qt::LeftButton);
         return takePrinted(queue, dpi);
     }

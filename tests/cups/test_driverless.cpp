@@ -85,9 +85,9 @@ protected:
         printer = std::make_unique<TPrinter>(std::make_unique<CupsPrintSystem>());
         const auto& list = printer->Printers();
         for (std::size_t i = 0; i < list.size(); ++i)
-            if (list[i].Device.Device == queue)
+            if (list[i].Name == queue)
                 printer->setPrinterIndex(static_cast<int>(i));
-        ASSERT_EQ(printer->Printers()[static_cast<std::size_t>(printer->PrinterIndex())].Device.Device,
+        ASSERT_EQ(printer->Printers()[static_cast<std::size_t>(printer->PrinterIndex())].Name,
                   queue);
         for (const QString& f : QDir(printerDir() + QStringLiteral("/jobs")).entryList(QDir::Files))
             QFile::remove(printerDir() + QStringLiteral("/jobs/") + f);
