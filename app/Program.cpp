@@ -4,11 +4,10 @@
 #include "app/TApplication.h"
 #include "platform/cups/CupsPassword.h"
 #include "platform/cups/CupsPrintSystem.h"
-#include "printing/TPrinter.h"
 #include "ui/Fonts.h"
-#include "ui/Main.h"
 #include "ui/PasswordDialog.h"
 #include "ui/Pictures.h"
+#include "ui/RunMainWindow.h"
 
 #include <QApplication>
 
@@ -24,11 +23,7 @@ int main(int argc, char** argv) {
 
     // A print server that wants a password asks in a dialog, never on the terminal.
     CupsPassword::setPrompt(askPrintServerPassword);
-    TPrinter printer(std::make_unique<CupsPrintSystem>());
-    TMainForm MainForm(printer);
     // A failed creation handler is reported before the window shows; the window opens all the same.
-    ErrorReport::guard([&] { MainForm.FormCreate(); });
-    MainForm.showFirst();
-    app.exec();
+    runMainWindow(std::make_unique<CupsPrintSystem>(), ErrorReport::guard);
     return 0;
 }

@@ -3,7 +3,7 @@
 #include "platform/DeviceCaps.h"
 #include "platform/Errors.h"
 #include "platform/RealArithmetic.h"
-#include "printing/WideLineSink.h"
+#include "printing/LineWidth.h"
 
 #include <QRegularExpression>
 #include <QStringList>

@@ -1,7 +1,6 @@
 #include "printing/WideLineSink.h"
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 namespace {
@@ -14,10 +13,6 @@ std::pair<int, int> within(int c0, int d, int count, int size) {
     return {first, std::max(first, end)};
 }
 } // namespace
-
-int linePixels(int dpi) {
-    return std::max(1, static_cast<int>(std::lround(dpi / 600.0)));
-}
 
 void WideLineSink::setWidths(int across, int down) {
     across_ = std::max(1, across);

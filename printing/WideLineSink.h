@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/RunSink.h"
+#include "printing/LineWidth.h" // the widths the sink is set to
 
 // Lines of a printer page that can be seen on paper: each run of a line reaches the page that many pixels
 // thick, the added pixels below a line that runs mostly across and to the right of one that runs mostly
@@ -25,6 +26,3 @@ private:
     int down_ = 1;
     bool runningAcross_ = true;
 };
-
-// Device pixels in 1/600 inch, at least one: the width of a printed line at that resolution.
-int linePixels(int dpi);

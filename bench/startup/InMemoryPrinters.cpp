@@ -5,9 +5,8 @@
 #include "app/ErrorReport.h"
 #include "app/TApplication.h"
 #include "platform/PrintSystem.h"
-#include "printing/TPrinter.h"
 #include "ui/Fonts.h"
-#include "ui/Main.h"
+#include "ui/RunMainWindow.h"
 
 #include <memory>
 
@@ -54,10 +53,6 @@ public:
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
     registerApplicationFonts();
-    TPrinter printer(std::make_unique<InMemoryPrinters>());
-    TMainForm MainForm(printer);
-    ErrorReport::guard([&] { MainForm.FormCreate(); });
-    MainForm.showFirst();
-    app.exec();
+    runMainWindow(std::make_unique<InMemoryPrinters>(), ErrorReport::guard);
     return 0;
 }

@@ -2,8 +2,7 @@
 
 #include "platform/cups/CupsOwners.h"
 #include "platform/cups/CupsPassword.h"
-#include "platform/cups/CupsResolution.h"
-#include "platform/cups/CupsServer.h"
+#include "platform/cups/CupsQueueSettings.h"
 
 #include <QByteArray>
 
@@ -39,34 +38,19 @@ bool effectiveMedia(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, cups_si
 } // namespace
 
 std::optional<DocumentSettings> askCapabilitySettings(CupsSession& session, cups_dest_t* dest) {
-    CupsConnection* connection = session.connection();
-    if (!connection)
-        throw CupsServer::unavailable();
-    http_t* http = connection->get();
+    http_t* http = session.connectionOrThrow().get();
     const CupsDestInfo info =
         CupsPassword::askingOnce(http, [&] { return CupsDestInfo(cupsCopyDestInfo(http, dest)); });
     if (!info) {
-        if (session.serverFailed())
-            throw CupsServer::unavailable();
+        session.throwIfServerFailed();
         return std::nullopt;
     }
 
-    cups_size_t size{};
-    if (!effectiveMedia(http, dest, info.get(), size))
+    CupsSettingsAnswer queue;
+    if (!effectiveMedia(http, dest, info.get(), queue.paper))
         return std::nullopt;
-    const std::optional<Resolution> resolution = effectiveResolution(http, dest, info.get());
-    if (!resolution)
-        return std::nullopt;
-
-    DocumentSettings settings;
-    settings.paperName = QString::fromUtf8(size.media);
-    settings.paperWidth = size.width;
-    settings.paperLength = size.length;
-    settings.marginLeft = size.left;
-    settings.marginRight = size.right;
-    settings.marginTop = size.top;
-    settings.marginBottom = size.bottom;
-    settings.xResolution = resolution->across;
-    settings.yResolution = resolution->down;
-    return settings;
+    queue.media = queue.paper.media;
+    queue.resolutionDefault = cupsFindDestDefault(http, dest, info.get(), "printer-resolution");
+    queue.resolutionSupported = cupsFindDestSupported(http, dest, info.get(), "printer-resolution");
+    return queueSettings(dest, queue);
 }

@@ -3,8 +3,7 @@
 #include "platform/cups/CupsDestLookup.h"
 #include "platform/cups/CupsOwners.h"
 #include "platform/cups/CupsPassword.h"
-#include "platform/cups/CupsResolution.h"
-#include "platform/cups/CupsServer.h"
+#include "platform/cups/CupsQueueSettings.h"
 #include "platform/cups/CupsWholeAnswer.h"
 
 #include <QByteArray>
@@ -37,7 +36,7 @@ ipp_t* sizeOf(ipp_t* col) {
 // The paper libcups lays out a size on: of the printer's entries for it, the one with the smallest margins
 // that are not zero. Nothing where that would depend on the order of the entries or the entries near the
 // size differ in size, which the full capabilities then settle.
-bool paperOfSize(ipp_t* answer, const pwg_media_t& media, DocumentSettings& settings) {
+bool paperOfSize(ipp_t* answer, const pwg_media_t& media, cups_size_t& paper) {
     constexpr int Near = 200; // two millimetres: libcups matches sizes with some slack
     ipp_attribute_t* database = ippFindAttribute(answer, "media-col-database", IPP_TAG_BEGIN_COLLECTION);
     std::optional<Margins> best;
@@ -73,12 +72,12 @@ bool paperOfSize(ipp_t* answer, const pwg_media_t& media, DocumentSettings& sett
     if (width <= 0 || length <= 0 || (!best && !borderless))
         return false;
     const Margins m = best.value_or(Margins{});
-    settings.paperWidth = width;
-    settings.paperLength = length;
-    settings.marginLeft = m.left;
-    settings.marginRight = m.right;
-    settings.marginTop = m.top;
-    settings.marginBottom = m.bottom;
+    paper.width = width;
+    paper.length = length;
+    paper.left = m.left;
+    paper.right = m.right;
+    paper.top = m.top;
+    paper.bottom = m.bottom;
     return true;
 }
 
@@ -90,27 +89,24 @@ bool listed(ipp_t* answer, const char* media) {
 } // namespace
 
 std::optional<DocumentSettings> askDefaultSettings(CupsSession& session, cups_dest_t* dest) {
-    CupsConnection* connection = session.connection();
-    if (!connection)
-        throw CupsServer::unavailable();
+    CupsConnection& connection = session.connectionOrThrow();
 
     static const char* const wanted[] = {"media-col-database", "media-default", "media-supported",
                                          "printer-resolution-default", "printer-resolution-supported"};
-    const IppMessage answer = CupsPassword::askingOnce(connection->get(), [&] {
+    const IppMessage answer = CupsPassword::askingOnce(connection.get(), [&] {
         ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
         ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
                      queueUri(QString::fromUtf8(dest->name)).constData());
         ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                       static_cast<int>(std::size(wanted)), nullptr, wanted);
         ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-        return askWhole(connection->get(), request, "/");
+        return askWhole(connection.get(), request, "/");
     });
     if (!answer || ippGetStatusCode(answer.get()) > IPP_STATUS_OK_EVENTS_COMPLETE) {
-        if (session.serverFailed())
-            throw CupsServer::unavailable();
+        session.throwIfServerFailed();
         return std::nullopt;
     }
-    connection->progressed();
+    connection.progressed();
 
     ipp_attribute_t* mediaDefault = ippFindAttribute(answer.get(), "media-default", IPP_TAG_ZERO);
     const char* media = mediaDefault ? ippGetString(mediaDefault, 0, nullptr) : nullptr;
@@ -121,15 +117,11 @@ std::optional<DocumentSettings> askDefaultSettings(CupsSession& session, cups_de
         return std::nullopt;
 
     const pwg_media_t* size = pwgMediaForPWG(media);
-    DocumentSettings settings;
-    settings.paperName = QString::fromUtf8(media);
-    if (!size || !paperOfSize(answer.get(), *size, settings))
+    CupsSettingsAnswer queue;
+    if (!size || !paperOfSize(answer.get(), *size, queue.paper))
         return std::nullopt;
-
-    const std::optional<Resolution> resolution = effectiveResolution(dest, answer.get());
-    if (!resolution)
-        return std::nullopt;
-    settings.xResolution = resolution->across;
-    settings.yResolution = resolution->down;
-    return settings;
+    queue.media = media;
+    queue.resolutionDefault = ippFindAttribute(answer.get(), "printer-resolution-default", IPP_TAG_ZERO);
+    queue.resolutionSupported = ippFindAttribute(answer.get(), "printer-resolution-supported", IPP_TAG_ZERO);
+    return queueSettings(dest, queue);
 }

@@ -1,7 +1,6 @@
 #include "platform/cups/CupsDestLookup.h"
 
 #include "platform/cups/CupsPassword.h"
-#include "platform/cups/CupsServer.h"
 
 QByteArray queueUri(const QString& name) {
     char uri[HTTP_MAX_URI];
@@ -27,30 +26,27 @@ QueueAnswer askQueueKnown(http_t* http, const QString& name) {
 }
 
 CupsDest lookUpDest(CupsSession& session, const QString& name) {
-    CupsConnection* connection = session.connection();
-    if (!connection)
-        throw CupsServer::unavailable();
+    CupsConnection& connection = session.connectionOrThrow();
     // Asked first because libcups looks for a name the server does not know on the network instead, for a
     // second, and over a connection of its own that nothing bounds.
-    switch (askQueueKnown(connection->get(), name)) {
+    switch (askQueueKnown(connection.get(), name)) {
     case QueueAnswer::Unknown:
         return nullptr;
     case QueueAnswer::Failed:
         if (CupsPassword::declined())
             throw CupsPassword::declinedError();
-        if (session.serverFailed())
-            throw CupsServer::unavailable();
+        session.throwIfServerFailed();
         return nullptr;
     case QueueAnswer::Known:
         break;
     }
-    connection->progressed();
-    http_t* http = connection->get();
+    connection.progressed();
+    http_t* http = connection.get();
     CupsDest dest = CupsPassword::askingOnce(
         http, [&] { return CupsDest(cupsGetNamedDest(http, name.toUtf8().constData(), nullptr)); });
     if (!dest && CupsPassword::declined())
         throw CupsPassword::declinedError();
-    if (!dest && session.serverFailed())
-        throw CupsServer::unavailable();
+    if (!dest)
+        session.throwIfServerFailed();
     return dest;
 }

@@ -30,15 +30,12 @@ QStringList CupsPrintSystem::printers() {
 }
 
 QStringList CupsPrintSystem::printersOrFailure() {
-    CupsConnection* connection = session_->connection();
-    if (!connection)
-        throw CupsServer::unavailable();
+    CupsConnection& connection = session_->connectionOrThrow();
     CupsPassword::resetDeclined();
-    const CupsQueueList list = askQueueList(connection->get());
+    const CupsQueueList list = askQueueList(connection.get());
     if (!list.failed())
         return list.names;
-    if (session_->serverFailed())
-        throw CupsServer::unavailable();
+    session_->throwIfServerFailed();
     if (CupsPassword::declined())
         throw EOSError(IPP_STATUS_ERROR_NOT_AUTHENTICATED, CupsPassword::declinedText().toStdString());
     throw EOSError(list.status, list.text.toStdString());

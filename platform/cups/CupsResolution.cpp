@@ -84,14 +84,9 @@ const char* userChoice(cups_dest_t* dest) {
 
 } // namespace
 
-std::optional<Resolution> effectiveResolution(http_t* http, cups_dest_t* dest, cups_dinfo_t* info) {
-    return choose(userChoice(dest), cupsFindDestDefault(http, dest, info, "printer-resolution"),
-                  cupsFindDestSupported(http, dest, info, "printer-resolution"));
-}
-
-std::optional<Resolution> effectiveResolution(cups_dest_t* dest, ipp_t* attributes) {
-    return choose(userChoice(dest), ippFindAttribute(attributes, "printer-resolution-default", IPP_TAG_ZERO),
-                  ippFindAttribute(attributes, "printer-resolution-supported", IPP_TAG_ZERO));
+std::optional<Resolution> effectiveResolution(cups_dest_t* dest, ipp_attribute_t* byDefault,
+                                              ipp_attribute_t* supported) {
+    return choose(userChoice(dest), byDefault, supported);
 }
 
 QByteArray resolutionOption(int across, int down) {

@@ -15,10 +15,10 @@ struct Resolution {
 };
 
 // The resolution in effect: the user's "printer-resolution" from lpoptions if the printer lists it, else the
-// queue's default, else the first it lists; the user's word alone only where the printer says nothing.
-std::optional<Resolution> effectiveResolution(http_t* http, cups_dest_t* dest, cups_dinfo_t* info);
-// The same from the printer's attributes as a Get-Printer-Attributes answer holds them.
-std::optional<Resolution> effectiveResolution(cups_dest_t* dest, ipp_t* attributes);
+// queue's default, else the first it lists; the user's word alone only where the printer says nothing. The
+// default and the list are the printer's attributes, from either answer.
+std::optional<Resolution> effectiveResolution(cups_dest_t* dest, ipp_attribute_t* byDefault,
+                                              ipp_attribute_t* supported);
 
 // "300dpi", or "600x300dpi" when the two differ: the job attribute's value.
 QByteArray resolutionOption(int across, int down);

@@ -37,3 +37,15 @@ bool CupsSession::serverFailed() {
     }
     return failed;
 }
+
+CupsConnection& CupsSession::connectionOrThrow() {
+    CupsConnection* open = connection();
+    if (!open)
+        throw CupsServer::unavailable();
+    return *open;
+}
+
+void CupsSession::throwIfServerFailed() {
+    if (serverFailed())
+        throw CupsServer::unavailable();
+}

@@ -21,6 +21,11 @@ public:
     // then.
     bool serverFailed();
 
+    // The connection, or the error that says the server can't be reached.
+    CupsConnection& connectionOrThrow();
+    // After a request that failed: that error when the server is to blame, as serverFailed tells.
+    void throwIfServerFailed();
+
 private:
     std::unique_ptr<CupsConnection> connection_;
     QElapsedTimer used_;

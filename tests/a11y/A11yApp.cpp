@@ -5,10 +5,10 @@
 #include "FakePrintSystem.h"
 #include "app/TApplication.h"
 #include "platform/Shell.h"
-#include "printing/TPrinter.h"
 #include "ui/DlgAbout.h"
 #include "ui/Fonts.h"
 #include "ui/Main.h"
+#include "ui/RunMainWindow.h"
 
 #include <QTimer>
 
@@ -29,11 +29,9 @@ int main(int argc, char** argv) {
         fake.printerList.push_back(entry);
     }
     fake.defaultAnswer = DefaultPrinterAnswer::named(QStringLiteral("Office_Laser"));
-    TPrinter printer(std::make_unique<BorrowedPrintSystem>(fake));
-    TMainForm form(printer);
-    form.FormCreate();
-    form.showFirst();
-    if (argc > 1 && QString::fromLatin1(argv[1]) == QLatin1String("about"))
-        QTimer::singleShot(200, &form, [&form] { form.AboutClick(); });
-    return app.exec();
+    const bool about = argc > 1 && QString::fromLatin1(argv[1]) == QLatin1String("about");
+    return runMainWindow(std::make_unique<BorrowedPrintSystem>(fake), {}, [about](TMainForm& form) {
+        if (about)
+            QTimer::singleShot(200, &form, [&form] { form.AboutClick(); });
+    });
 }

@@ -9,9 +9,9 @@
 #include "SheetView.h"
 #include "platform/DeviceCaps.h"
 #include "platform/cups/CupsPrintSystem.h"
+#include "printing/LineWidth.h"
 #include "printing/PrintCommand.h"
 #include "printing/TPrinter.h"
-#include "printing/WideLineSink.h"
 
 #include <gtest/gtest.h>
 

@@ -8,10 +8,10 @@
 #include "platform/Errors.h"
 #include "platform/LinePatterns.h"
 #include "platform/RasterSurface.h"
+#include "printing/LineWidth.h"
 #include "printing/PaperFit.h"
 #include "printing/PrintCommand.h"
 #include "printing/TPrinter.h"
-#include "printing/WideLineSink.h"
 #include "templates/TemplateDispatch.h"
 
 #include <gtest/gtest.h>

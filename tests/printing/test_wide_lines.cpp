@@ -3,6 +3,7 @@
 #include "BorrowedPrintSystem.h"
 #include "FakePrintSystem.h"
 #include "platform/DeviceCaps.h"
+#include "printing/LineWidth.h"
 #include "printing/PrintCommand.h"
 #include "printing/TPrinter.h"
 #include "printing/WideLineSink.h"

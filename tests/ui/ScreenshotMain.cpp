@@ -3,10 +3,10 @@
 #include "BorrowedPrintSystem.h"
 #include "FakePrintSystem.h"
 #include "app/TApplication.h"
-#include "printing/TPrinter.h"
 #include "ui/Fonts.h"
 #include "ui/Main.h"
 #include "ui/PrintButton.h"
+#include "ui/RunMainWindow.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -30,27 +30,24 @@ int main(int argc, char** argv) {
         fake.printerList.push_back(entry);
     }
     fake.defaultAnswer = DefaultPrinterAnswer::named(QStringLiteral("Office_Laser"));
-    TPrinter printer(std::make_unique<BorrowedPrintSystem>(fake));
-    TMainForm form(printer);
-    form.FormCreate();
-    form.showFirst();
-
     const QString out = QString::fromLocal8Bit(argv[1]);
     const QString menu = argc > 2 ? QString::fromLatin1(argv[2]) : QString();
-    QTimer::singleShot(600, [&] {
-        if (menu == QLatin1String("file"))
-            form.menuBar()->setActiveAction(form.MenuFile->menuAction());
-        else if (menu == QLatin1String("help"))
-            form.menuBar()->setActiveAction(form.MenuHelp->menuAction());
-        else if (menu == QLatin1String("button"))
-            form.BtnPrint->setFocus(Qt::TabFocusReason);
+    return runMainWindow(std::make_unique<BorrowedPrintSystem>(fake), {}, [&out, &menu](TMainForm& form) {
+        QTimer::singleShot(600, [&form, &menu] {
+            if (menu == QLatin1String("file"))
+                form.menuBar()->setActiveAction(form.MenuFile->menuAction());
+            else if (menu == QLatin1String("help"))
+                form.menuBar()->setActiveAction(form.MenuHelp->menuAction());
+            else if (menu == QLatin1String("button"))
+                form.BtnPrint->setFocus(Qt::TabFocusReason);
+        });
+        QTimer::singleShot(1500, [&form, &out, &menu] {
+            QRect area = form.frameGeometry();
+            if (menu == QLatin1String("file") || menu == QLatin1String("help"))
+                area = area.united(QRect(form.mapToGlobal(QPoint(0, 0)), QSize(420, 260)));
+            const QPixmap shot =
+                form.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+            QCoreApplication::exit(shot.save(out) ? 0 : 1);
+        });
     });
-    QTimer::singleShot(1500, [&] {
-        QRect area = form.frameGeometry();
-        if (menu == QLatin1String("file") || menu == QLatin1String("help"))
-            area = area.united(QRect(form.mapToGlobal(QPoint(0, 0)), QSize(420, 260)));
-        const QPixmap shot = form.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-        QCoreApplication::exit(shot.save(out) ? 0 : 1);
-    });
-    return app.exec();
 }
