@@ -2,7 +2,7 @@
 
 #include "platform/DeviceCaps.h"
 #include "platform/Errors.h"
-#include "printing/WideLineSink.h"
+#include "printing/LineWidth.h"
 
 #include <QCoreApplication>
 #include <QScopeGuard>

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/RunSink.h"
-#include "printing/LineWidth.h" // the widths the sink is set to
 
 // Lines of a printer page that can be seen on paper: each run of a line reaches the page that many pixels
 // thick, the added pixels below a line that runs mostly across and to the right of one that runs mostly
