@@ -3,7 +3,9 @@
 // The solid envelope measured on what a queue printed: its lines where the pixel rule puts them, each as wide
 // as drawn, the flaps on the right panel, the body 250 x 126 mm.
 #include "SheetView.h"
+#include "platform/DeviceCaps.h"
 #include "platform/PrintSystem.h"
+#include "printing/LineWidth.h"
 #include "templates/Painters.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +26,17 @@ struct EnvelopeExpectation {
     // pixel a mark touches, edges included.
     int spread = 0;
 };
+
+// The envelope as a printer's settings lay it out: their page, resolutions and line widths, not moved.
+inline EnvelopeExpectation expectationFor(const DocumentSettings& s) {
+    EnvelopeExpectation e;
+    e.caps = deviceCapsFor(s);
+    e.acrossDpi = horizontalDpi(s);
+    e.downDpi = verticalDpi(s);
+    e.lineWidth = linePixels(e.acrossDpi);
+    e.lineThickness = linePixels(e.downDpi);
+    return e;
+}
 
 // scan(column, at) gives a picture that holds page column `at` (or row) whole.
 inline void expectSolidEnvelope(const std::function<SheetView::Page(bool column, int at)>& scan,

@@ -8,7 +8,6 @@
 #include "app/ErrorReport.h"
 #include "platform/DeviceCaps.h"
 #include "platform/cups/CupsPrintSystem.h"
-#include "printing/LineWidth.h"
 #include "printing/TPrinter.h"
 #include "ui/Fonts.h"
 #include "ui/Main.h"
@@ -253,12 +252,7 @@ TEST_F(JobOptions, ResolutionsThePrinterDoesNotListGiveWayToItsDefault) {
         PrivateCups::waitForOutput(queue, file);
         const DocumentSettings& s = *program.printer.DevMode();
         const SheetView::Page page = SheetView::rasterise(file, s);
-        EnvelopeExpectation e;
-        e.caps = deviceCapsFor(s);
-        e.acrossDpi = horizontalDpi(s);
-        e.downDpi = verticalDpi(s);
-        e.lineWidth = linePixels(e.acrossDpi);
-        e.lineThickness = linePixels(e.downDpi);
+        EnvelopeExpectation e = expectationFor(s);
         // On Letter the right edge's last pixel lies on the printable area's last column.
         const double sx = static_cast<double>(e.caps.horzRes) / e.caps.horzSize;
         e.shiftX = std::min(0, e.caps.horzRes - 1 - (mmToPixel(sx, 270) + e.lineWidth - 1));

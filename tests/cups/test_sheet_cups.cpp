@@ -9,7 +9,6 @@
 #include "SheetView.h"
 #include "platform/DeviceCaps.h"
 #include "platform/cups/CupsPrintSystem.h"
-#include "printing/LineWidth.h"
 #include "printing/PrintCommand.h"
 #include "printing/TPrinter.h"
 
@@ -83,14 +82,7 @@ protected:
     }
 
     EnvelopeExpectation expectation() const {
-        const DocumentSettings& s = *printer->DevMode();
-        EnvelopeExpectation e;
-        e.caps = deviceCapsFor(s);
-        e.acrossDpi = horizontalDpi(s);
-        e.downDpi = verticalDpi(s);
-        e.lineWidth = linePixels(e.acrossDpi);
-        e.lineThickness = linePixels(e.downDpi);
-        return e;
+        return expectationFor(*printer->DevMode());
     }
 
     std::unique_ptr<TPrinter> printer;
