@@ -63,17 +63,49 @@ int rowOf(const TListBox& list, const QString& text) {
     return -1;
 }
 
+// Says which run this is, so that a failing one can be run again alone, and readies the application.
+void beginRun(const char* over, unsigned seed, int actions) {
+    std::printf("monkey %s: seed %u (VORNEL_MONKEY_SEED), %d actions (VORNEL_MONKEY_ACTIONS)\n", over, seed,
+                actions);
+    std::fflush(stdout);
+    registerApplicationFonts();
+    ignoreUnacceptedEvents();
+}
+
+// The window over the private server as the monkey meets it: the print system's calls counted, and the real
+// error box judged as it comes up (an error while a document is under way is one too many) and closed.
+struct WatchedWindow {
+    explicit WatchedWindow(std::mt19937& random)
+        : counted(cups, random), printer(std::make_unique<BorrowedPrintSystem>(counted)), dismisser(random()) {
+        ErrorReport::setPresenter({});
+        dismisser.onBox = [this](const QString& text) {
+            const QString why =
+                judgeReport(text, printer.Printing() || counted.documentsStarted() > documentsBeforeAction);
+            if (!why.isEmpty())
+                wrong << why;
+        };
+    }
+    void show() {
+        ErrorReport::guard([&] { form.FormCreate(); });
+        form.showFirst();
+        settle();
+    }
+
+    CupsPrintSystem cups;
+    ChaosPrintSystem counted;
+    TPrinter printer;
+    int documentsBeforeAction = 0;
+    QStringList wrong;
+    ModalDismisser dismisser;
+    TMainForm form{printer};
+};
+
 TEST(MonkeyOverCups, TheProgramOutlivesEveryActionAndStillPrints) {
     const unsigned seed = monkeySeed(DefaultSeed);
     const int actions = monkeyActions(DefaultActions);
-    std::printf("monkey over the private CUPS server: seed %u (VORNEL_MONKEY_SEED), %d actions "
-                "(VORNEL_MONKEY_ACTIONS)\n",
-                seed, actions);
-    std::fflush(stdout);
+    beginRun("over the private CUPS server", seed, actions);
     SCOPED_TRACE(testing::Message() << "seed " << seed);
     std::mt19937 random(seed);
-    registerApplicationFonts();
-    ignoreUnacceptedEvents();
 
     PrivateCups::deleteAll();
     // The stopped queue keeps every job it is given; they go with the queues.
@@ -95,25 +127,9 @@ TEST(MonkeyOverCups, TheProgramOutlivesEveryActionAndStillPrints) {
     const auto restoreOpener = qScopeGuard([] { Shell::setOpener({}); });
 
     // Passed through untouched, to count the documents started.
-    CupsPrintSystem cups;
-    ChaosPrintSystem counted(cups, random);
-    TPrinter printer(std::make_unique<BorrowedPrintSystem>(counted));
-    int documentsBeforeAction = 0;
-    // The real error box, closed as it comes up.
-    ErrorReport::setPresenter({});
-    QStringList wrong;
-    ModalDismisser dismisser(random());
-    dismisser.onBox = [&](const QString& text) {
-        const QString why =
-            judgeReport(text, printer.Printing() || counted.documentsStarted() > documentsBeforeAction);
-        if (!why.isEmpty())
-            wrong << why;
-    };
-
-    TMainForm form(printer);
-    ErrorReport::guard([&] { form.FormCreate(); });
-    form.showFirst();
-    settle();
+    WatchedWindow window(random);
+    auto& [cups, counted, printer, documentsBeforeAction, wrong, dismisser, form] = window;
+    window.show();
     ASSERT_TRUE(dismisser.boxTexts.isEmpty()) << dismisser.boxTexts.join(QLatin1Char('\n')).toStdString();
     PrivateCups::deleteQueue(QStringLiteral("Vanishing"));
 
@@ -201,14 +217,9 @@ int jobsHeld(const char* queue) {
 TEST(MonkeyOverAPasswordServer, FrozenAndThawedWithThePasswordAnsweredAtRandom) {
     const unsigned seed = monkeySeed(DefaultSeed + 1);
     const int actions = monkeyActions(200);
-    std::printf("monkey over a frozen and thawed password server: seed %u (VORNEL_MONKEY_SEED), %d actions "
-                "(VORNEL_MONKEY_ACTIONS)\n",
-                seed, actions);
-    std::fflush(stdout);
+    beginRun("over a frozen and thawed password server", seed, actions);
     SCOPED_TRACE(testing::Message() << "seed " << seed);
     std::mt19937 random(seed);
-    registerApplicationFonts();
-    ignoreUnacceptedEvents();
 
     const QString user = QStringLiteral("vornel-print");
     const QString password = QStringLiteral("Envelope-7");
@@ -250,25 +261,10 @@ TEST(MonkeyOverAPasswordServer, FrozenAndThawedWithThePasswordAnsweredAtRandom) 
     Shell::setOpener([](const QString&, int) { return true; });
     const auto restoreOpener = qScopeGuard([] { Shell::setOpener({}); });
 
-    CupsPrintSystem cups;
-    ChaosPrintSystem counted(cups, random);
-    TPrinter printer(std::make_unique<BorrowedPrintSystem>(counted));
-    int documentsBeforeAction = 0;
-    ErrorReport::setPresenter({});
-    QStringList wrong;
-    ModalDismisser dismisser(random());
+    WatchedWindow window(random);
+    auto& [cups, counted, printer, documentsBeforeAction, wrong, dismisser, form] = window;
     dismisser.rightPassword = password;
-    dismisser.onBox = [&](const QString& text) {
-        const QString why =
-            judgeReport(text, printer.Printing() || counted.documentsStarted() > documentsBeforeAction);
-        if (!why.isEmpty())
-            wrong << why;
-    };
-
-    TMainForm form(printer);
-    ErrorReport::guard([&] { form.FormCreate(); });
-    form.showFirst();
-    settle();
+    window.show();
 
     Monkey monkey(form, random);
     int jobsBefore = jobs();
