@@ -37,7 +37,7 @@ QStringList CupsPrintSystem::printersOrFailure() {
         return list.names;
     session_->throwIfServerFailed();
     if (CupsPassword::declined())
-        throw EOSError(IPP_STATUS_ERROR_NOT_AUTHENTICATED, CupsPassword::declinedText().toStdString());
+        throw CupsPassword::declinedError();
     throw EOSError(list.status, list.text.toStdString());
 }
 
