@@ -6,8 +6,7 @@
 #include "app/TerminalPassword.h"
 #include "platform/Errors.h"
 #include "platform/SaveFile.h"
-#include "platform/cups/CupsPassword.h"
-#include "platform/cups/CupsPrintSystem.h"
+#include "platform/PrintBackendModule.h"
 #include "printing/EnvelopePdf.h"
 #include "printing/PrintCommand.h"
 #include "printing/TPrinter.h"
@@ -25,6 +24,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -89,11 +90,33 @@ struct WrongArguments {
     QString text;
 };
 
+// The print system for a command: a list that can't be read says why.
+std::unique_ptr<PrintSystem> commandPrintSystem() {
+    return printBackend().makeSystem(ListFailure::Thrown);
+}
+
+// How long a command looks for printers on the network, as long as the network keeps answering.
+constexpr std::chrono::milliseconds NetworkSearchLimit{5000};
+
+// Printers found on the network, listed after the print system's own; with a name, the search ends as soon
+// as that one is found.
+void addNetworkPrinters(TPrinter& printer, const std::optional<QString>& wanted = std::nullopt) {
+    std::atomic<int> cancel{0};
+    printer.findNetworkPrinters(
+        [&](const QString& name) {
+            printer.addNetworkPrinter(name);
+            if (wanted && name.compare(*wanted, Qt::CaseInsensitive) == 0)
+                cancel = 1;
+        },
+        NetworkSearchLimit, cancel);
+}
+
 void listPrinters() {
-    TPrinter printer(std::make_unique<CupsPrintSystem>(CupsPrintSystem::ListFailure::Thrown));
+    TPrinter printer(commandPrintSystem());
     const std::vector<TPrinterEntry>& entries = printer.Printers();
     const std::optional<QString> byDefault = entries.empty() ? std::nullopt : printer.defaultPrinterName();
     const int marked = byDefault ? printer.indexOfPrinter(*byDefault) : -1;
+    addNetworkPrinters(printer);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const QString& name = entries[i].Name;
         write(stdout, static_cast<int>(i) == marked ? name + QStringLiteral(" (по умолчанию)\n")
@@ -102,11 +125,13 @@ void listPrinters() {
 }
 
 void print(const std::optional<QString>& printerName, EnvelopeTemplate index) {
-    TPrinter printer(std::make_unique<CupsPrintSystem>(CupsPrintSystem::ListFailure::Thrown));
+    TPrinter printer(commandPrintSystem());
     // The list first, as the window reads it: a server that can't be asked says so, before any lookup
     // by name or default could blame a missing printer.
     printer.Printers();
     if (printerName) {
+        if (printer.indexOfPrinter(*printerName) < 0)
+            addNetworkPrinters(printer, printerName);
         const int found = printer.indexOfPrinter(*printerName);
         if (found < 0)
             throw EPrinter("Printer \"" + printerName->toStdString() + "\" not found");
@@ -270,8 +295,9 @@ int parseAndRun(const Arguments& arguments) {
     }
 
     // The print server's question for a password is asked on the terminal, if there is one.
-    CupsPassword::setPrompt(askOnTerminal);
     try {
+        if (!parser.isSet(o.pdf))
+            printBackend().setPasswordPrompt(askOnTerminal);
         command();
     } catch (...) {
         write(stderr, ErrorReport::messageText(std::current_exception()) + QLatin1Char('\n'));

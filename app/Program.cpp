@@ -1,9 +1,11 @@
-// The program: the application object, the printer, the main window and the message loop.
+// The program: the print system started beside the application object, the printer, the main window and
+// the message loop.
 #include "app/CommandLine.h"
 #include "app/ErrorReport.h"
 #include "app/TApplication.h"
-#include "platform/cups/CupsPassword.h"
-#include "platform/cups/CupsPrintSystem.h"
+#include "platform/PrintBackendModule.h"
+#include "platform/UiThread.h"
+#include "printing/PrintSystemStart.h"
 #include "ui/Fonts.h"
 #include "ui/PasswordDialog.h"
 #include "ui/Pictures.h"
@@ -13,17 +15,43 @@
 
 #include <memory>
 
+namespace {
+
+// A print server that wants a password asks in a dialog, never on the terminal; the dialog is the
+// user-interface thread's, whichever thread the server's question came on.
+std::optional<QByteArray> askInDialog(const PasswordQuestion& question) {
+    std::optional<QByteArray> answer;
+    UiThread::run([&] { answer = askPrintServerPassword(question); });
+    return answer;
+}
+
+std::unique_ptr<PrintSystem> makePrintSystem() {
+    const PrintBackend& backend = printBackend();
+    backend.setPasswordPrompt(askInDialog);
+    return backend.makeSystem(ListFailure::Empty);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     if (CommandLine::requested(argc, argv))
         return CommandLine::run(argc, argv);
+    UiThread::markCurrent();
+    // The print system's library loads, and the server answers the start's questions, while the toolkit
+    // starts.
+    PrintSystemStart printSystem(makePrintSystem);
     TApplication app(argc, argv);
+    UiThread::applicationReady();
     // Every window's icon, the start-up error box's included, which comes before the main window.
     QApplication::setWindowIcon(programIcon());
     registerApplicationFonts();
 
-    // A print server that wants a password asks in a dialog, never on the terminal.
-    CupsPassword::setPrompt(askPrintServerPassword);
+    std::unique_ptr<PrintSystem> system;
+    {
+        const PasswordAsking asking(PasswordPurpose::StartUp);
+        system = printSystem.take();
+    }
     // A failed creation handler is reported before the window shows; the window opens all the same.
-    runMainWindow(std::make_unique<CupsPrintSystem>(), ErrorReport::guard);
+    runMainWindow(std::move(system), ErrorReport::guard);
     return 0;
 }

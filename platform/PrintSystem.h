@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -99,4 +101,13 @@ public:
                                                     const DocumentSettings& settings) = 0;
     virtual std::unique_ptr<DeviceContext> createPrintContext(const QString& device,
                                                     const DocumentSettings& settings) = 0;
+
+    // Printers on the network that the print system has no queue for, each passed to `found` as it is
+    // found, until the search is over, `limit` has passed or `cancel` is set. Runs on a thread of its own,
+    // beside the other questions: it shares nothing with them that the system does not lock. Such a printer
+    // can then be opened by its name. None by default.
+    virtual void findNetworkPrinters(const std::function<void(const QString& name)>& found,
+                                     std::chrono::milliseconds limit, std::atomic<int>& cancel) {
+        (void)found, (void)limit, (void)cancel;
+    }
 };

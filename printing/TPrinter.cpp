@@ -33,6 +33,20 @@ void TPrinter::buildPrinterList() {
         printers_->push_back({name, name});
 }
 
+int TPrinter::addNetworkPrinter(const QString& name) {
+    if (indexOfPrinter(name) >= 0)
+        return -1;
+    std::vector<TPrinterEntry>& entries = *printers_;
+    auto at = entries.begin();
+    while (at != entries.end() && (!at->Network || QString::localeAwareCompare(at->Text, name) <= 0))
+        ++at;
+    const int row = static_cast<int>(at - entries.begin());
+    entries.insert(at, {name, name, true});
+    if (printerIndex_ >= row)
+        ++printerIndex_;
+    return row;
+}
+
 int TPrinter::PrinterIndex() {
     if (printerIndex_ == -1)
         selectDefaultPrinter();

@@ -17,6 +17,8 @@ enum TPrinterOrientation { poPortrait, poLandscape };
 struct TPrinterEntry {
     QString Text;
     QString Name;
+    // Found on the network, with no queue of the print system's for it.
+    bool Network = false;
 };
 
 // The program-wide printer: the printer list, the current printer with its document settings, the drawing
@@ -34,6 +36,14 @@ public:
     int indexOfPrinter(const QString& name);
     // The print system's default printer, or else the user's own; none when neither names one.
     std::optional<QString> defaultPrinterName();
+    // A printer found on the network, listed below the print system's own, sorted among its kind; the current
+    // printer stays current. Its row, or -1 when a printer by that name is listed already.
+    int addNetworkPrinter(const QString& name);
+    // The print system's search for them, on the calling thread, which must not be the printer's.
+    void findNetworkPrinters(const std::function<void(const QString& name)>& found, std::chrono::milliseconds limit,
+                             std::atomic<int>& cancel) {
+        system_->findNetworkPrinters(found, limit, cancel);
+    }
     // Reading while no printer is current runs the default-printer selection first.
     int PrinterIndex();
     void setPrinterIndex(int value);

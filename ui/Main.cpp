@@ -1,5 +1,6 @@
 #include "ui/Main.h"
 
+#include "printing/NetworkPrinterSearch.h"
 #include "printing/PrintCommand.h"
 #include "printing/TPrinter.h"
 #include "templates/TemplateDispatch.h"
@@ -30,6 +31,7 @@
 #include <QListWidgetItem>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 
 #include <cmath>
 
@@ -198,10 +200,29 @@ void TMainForm::showFirst() {
     placeOnScreen(*this, frame);
     ListBoxPrinters->setFocus();
     show();
+    networkSearch_ = std::make_unique<NetworkPrinterSearch>(
+        printer_, *this, [this](const QString& name) { networkPrinterFound(name); });
     // The resize that comes with the first showing paints the preview; should the platform skip it, paint
     // here.
     if (!Preview->hasPicture())
         paintPreview();
+}
+
+void TMainForm::networkPrinterFound(const QString& name) {
+    const int row = printer_.addNetworkPrinter(name);
+    if (row < 0)
+        return;
+    QScrollBar* bar = ListBoxPrinters->verticalScrollBar();
+    const int top = ListBoxPrinters->indexAt(QPoint(0, 0)).row();
+    const int scrolled = bar->value();
+    auto* item = new QListWidgetItem(name);
+    item->setToolTip(name + QStringLiteral(": найден в сети"));
+    ListBoxPrinters->insertItem(row, item);
+    // A row above the first one in view would push the view's rows down.
+    if (top >= 0 && row <= top)
+        bar->setValue(scrolled + (ListBoxPrinters->verticalScrollMode() == QAbstractItemView::ScrollPerItem
+                                      ? 1
+                                      : ListBoxPrinters->sizeHintForRow(row)));
 }
 
 void TMainForm::paintPreview() {

@@ -3,8 +3,11 @@
 #include <QList>
 #include <QMainWindow>
 
+#include <memory>
+
 class DockPanel;
 class MenuStyle;
+class NetworkPrinterSearch;
 class PreviewView;
 class PrintButton;
 class QAction;
@@ -80,7 +83,11 @@ private:
     void describePreview();
     void connectEvents();
     void fillPrinterList();
+    // A printer the network search found, added to the list without moving the selection or the view.
+    void networkPrinterFound(const QString& name);
 
     TPrinter& printer_;
     MenuStyle* menuStyle_ = nullptr;
+    // Started once the window shows; stopped first as the window goes.
+    std::unique_ptr<NetworkPrinterSearch> networkSearch_;
 };

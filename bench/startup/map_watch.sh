@@ -101,7 +101,7 @@ done
 export DBUS_SESSION_BUS_ADDRESS=unix:path=/run/dbus/session_bus_socket
 
 # An error box before the window would make the measure another path than the ordinary start.
-"$build/bench/startup/startup_vornel" || {
+"$build/app/startup_vornel" || {
     echo "the program's start was not the ordinary one (exit $?)" >&2
     exit 1
 }

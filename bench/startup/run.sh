@@ -24,7 +24,7 @@ fi
 build=$2
 runs=${RUNS:-40}
 bare="$build/bench/startup/startup_bare"
-program="$build/bench/startup/startup_vornel"
+program="$build/app/startup_vornel"
 real="$build/app/vornel"
 cupsd="$root/tests/cups/cupsd.sh"
 work=$(mktemp -d /tmp/vornel-startup.XXXXXX)

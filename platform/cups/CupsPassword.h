@@ -23,10 +23,10 @@ namespace CupsPassword {
 
 using Question = PasswordQuestion;
 
-// The password as UTF-8, which is zeroed once taken; nothing when the user declines.
-using Prompt = std::function<std::optional<QByteArray>(const Question& question)>;
+using Prompt = PasswordPrompt;
 
-// Puts the program's own answering in place of the terminal's; until a prompt is set, it declines.
+// Puts the program's own answering in place of the terminal's, for the calling thread: libcups keeps its
+// password callback per thread. Until a prompt is set, it declines.
 void install();
 // The prompt for every request of this program from now on.
 void setPrompt(Prompt prompt);

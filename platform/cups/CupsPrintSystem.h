@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/PrintBackend.h"
 #include "platform/PrintSystem.h"
+#include "platform/cups/CupsNetworkPrinters.h"
 #include "platform/cups/CupsOwners.h"
 #include "platform/cups/CupsSession.h"
 
@@ -11,13 +13,11 @@
 // The user's PRINTER, LPDEST and lpoptions count, as they do for every other program. All questions go
 // over one connection whose answers are waited for a few seconds at most; a start-up takes three requests:
 // the list, the default with its options, and the default's capabilities. Opening a printer, and asking
-// for its settings, throws the server's unavailability rather than pass it off as a missing printer.
+// for its settings, throws the server's unavailability rather than pass it off as a missing printer. A printer
+// found on the network is opened, and printed on, through the temporary queue the server makes for it.
 class CupsPrintSystem : public PrintSystem {
 public:
-    // How a printer list that could not be read comes back: empty, for the window, which hears of the
-    // server from the default lookup that follows; or thrown with the reason, for a command, which must not
-    // pass it off as a server without printers.
-    enum class ListFailure { Empty, Thrown };
+    using ListFailure = ::ListFailure;
 
     explicit CupsPrintSystem(ListFailure listFailure = ListFailure::Empty);
 
@@ -27,6 +27,8 @@ public:
     std::unique_ptr<PrinterHandle> openPrinter(const QString& name) override;
     std::unique_ptr<DeviceContext> createQueryContext(const QString& device, const DocumentSettings& settings) override;
     std::unique_ptr<DeviceContext> createPrintContext(const QString& device, const DocumentSettings& settings) override;
+    void findNetworkPrinters(const std::function<void(const QString& name)>& found, std::chrono::milliseconds limit,
+                             std::atomic<int>& cancel) override;
 
 private:
     QStringList printersOrFailure();
@@ -38,4 +40,5 @@ private:
     CupsDest defaultDest_;
     // The last default lookup's answer, for the question about the user's default that follows it.
     std::optional<DefaultPrinterAnswer> lastDefault_;
+    CupsNetworkPrinters network_;
 };

@@ -20,6 +20,7 @@ fail() {
 # Path in the root, and what file(1) must say of it.
 expected=(
     "usr/bin/vornel|ELF 64-bit LSB"
+    "usr/lib/vornel/vornel-cups.so|ELF 64-bit LSB shared object"
     "usr/share/applications/vornel.desktop|text"
     "usr/share/metainfo/vornel.metainfo.xml|XML"
     "usr/share/icons/hicolor/16x16/apps/vornel.png|PNG image data, 16 x 16, 8-bit/color RGBA"

@@ -1,0 +1,111 @@
+#include "platform/cups/CupsNetworkPrinters.h"
+
+#include "platform/cups/CupsDestLookup.h"
+#include "platform/cups/CupsPassword.h"
+
+#include <QByteArray>
+
+#include <optional>
+
+namespace {
+
+CupsDest copyOf(const cups_dest_t* dest) {
+    cups_dest_t* copy = nullptr;
+    if (cupsCopyDest(const_cast<cups_dest_t*>(dest), 0, &copy) != 1)
+        return nullptr;
+    return CupsDest(copy);
+}
+
+const char* noPassword(const char*, http_t*, const char*, const char*, void*) {
+    return nullptr;
+}
+
+struct Search {
+    CupsNetworkPrinters* printers;
+    const std::function<void(const QString& name)>* found;
+    std::atomic<int>* cancel;
+};
+
+// The queue's name from its address on the local server, ipp://localhost:631/printers/NAME.
+QString queueNameOf(const char* uri) {
+    char scheme[32], user[256], host[256], resource[1024];
+    int port = 0;
+    if (!uri || httpSeparateURI(HTTP_URI_CODING_ALL, uri, scheme, sizeof scheme, user, sizeof user, host,
+                                sizeof host, &port, resource, sizeof resource) < HTTP_URI_STATUS_OK)
+        return {};
+    const QByteArray path(resource);
+    return path.startsWith("/printers/") ? QString::fromUtf8(path.mid(10)) : QString();
+}
+
+} // namespace
+
+void CupsNetworkPrinters::search(const std::function<void(const QString& name)>& found,
+                                 std::chrono::milliseconds limit, std::atomic<int>& cancel) {
+    static_assert(sizeof(std::atomic<int>) == sizeof(int) && std::atomic<int>::is_always_lock_free);
+    // Nothing here asks the server; should libcups ever ask for a password on this thread, no one is here
+    // to answer it.
+    cupsSetPasswordCB2(noPassword, nullptr);
+    Search search{this, &found, &cancel};
+    const auto onDest = [](void* data, unsigned flags, cups_dest_t* dest) -> int {
+        auto& s = *static_cast<Search*>(data);
+        if (s.cancel->load())
+            return 0;
+        if ((flags & CUPS_DEST_FLAGS_REMOVED) || dest->instance || !dest->name)
+            return 1;
+        const QString name = QString::fromUtf8(dest->name);
+        {
+            const std::lock_guard lock(s.printers->mutex_);
+            if (s.printers->found_.count(name) || s.printers->queues_.contains(name, Qt::CaseInsensitive))
+                return 1;
+            CupsDest copy = copyOf(dest);
+            if (!copy)
+                return 1;
+            s.printers->found_.emplace(name, Found{std::move(copy), {}});
+        }
+        (*s.found)(name);
+        return !s.cancel->load();
+    };
+    // Only what DNS-SD finds: the server's own queues are the list's already, and asking the server from
+    // here would let a silent one hold the search.
+    cupsEnumDests(CUPS_DEST_FLAGS_NONE, static_cast<int>(limit.count()), reinterpret_cast<int*>(&cancel),
+                  CUPS_PRINTER_DISCOVERED, CUPS_PRINTER_DISCOVERED, onDest, &search);
+}
+
+void CupsNetworkPrinters::setQueues(const QStringList& names) {
+    const std::lock_guard lock(mutex_);
+    queues_ = names;
+}
+
+bool CupsNetworkPrinters::contains(const QString& name) const {
+    const std::lock_guard lock(mutex_);
+    return found_.count(name) > 0;
+}
+
+std::optional<QString> CupsNetworkPrinters::queueFor(CupsSession& session, const QString& name) {
+    CupsDest dest;
+    QString queue;
+    {
+        const std::lock_guard lock(mutex_);
+        const auto at = found_.find(name);
+        if (at == found_.end())
+            return std::nullopt;
+        dest = copyOf(at->second.dest.get());
+        queue = at->second.queue;
+    }
+    if (!dest)
+        return std::nullopt;
+    CupsConnection& connection = session.connectionOrThrow();
+    if (!queue.isEmpty() && askQueueKnown(connection.get(), queue) == QueueAnswer::Known)
+        return queue;
+    // libcups resolves the printer's address and has the server make the queue, waiting until it is ready.
+    http_t* http = connection.get();
+    const CupsDestInfo info = CupsPassword::askingOnce(
+        http, [&] { return CupsDestInfo(cupsCopyDestInfo(http, dest.get())); });
+    connection.progressed();
+    queue = queueNameOf(cupsGetOption("printer-uri-supported", dest->num_options, dest->options));
+    if (!info || queue.isEmpty())
+        return std::nullopt;
+    const std::lock_guard lock(mutex_);
+    found_[name].queue = queue;
+    return queue;
+}
