@@ -202,6 +202,34 @@ TEST(CommandLine, HelpAndVersion) {
     }
 }
 
+// libcups is loaded with the print system's module, only by the commands that print: the loader's own
+// account of what it loads says so.
+TEST(CommandLine, OnlyThePrintingCommandsLoadThePrintSystem) {
+    const QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("envelope.pdf"));
+    const struct {
+        QStringList arguments;
+        bool loadsCups;
+    } cases[] = {
+        {{QStringLiteral("--pdf"), pdf}, false},
+        {{QStringLiteral("--help")}, false},
+        {{QStringLiteral("--version")}, false},
+        {{QStringLiteral("--list-printers")}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("files"));
+        // A server that refuses at once: the list fails, after the module is loaded.
+        env.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("127.0.0.1:9"));
+        const Outcome o = runHeadless(QStringLiteral(VORNEL_EXECUTABLE), c.arguments, env);
+        EXPECT_EQ(o.status, c.loadsCups ? 1 : 0);
+        EXPECT_TRUE(o.err.contains(QStringLiteral("file=libQt6Core.so.6"))) << "the loader said nothing";
+        EXPECT_EQ(o.err.contains(QStringLiteral("file=libcups.so.2")), c.loadsCups);
+        EXPECT_EQ(o.err.contains(QStringLiteral("vornel-cups.so")), c.loadsCups);
+    }
+}
+
 // Qt's own options, in either spelling. Beside a command they are let pass. Alone they open the window,
 // whose application object takes them; with no display it stops at the platform, which shows it did.
 TEST(CommandLine, QtsOwnOptionsKeepWorking) {
