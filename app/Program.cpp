@@ -12,6 +12,7 @@
 #include "ui/RunMainWindow.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 #include <memory>
 
@@ -31,27 +32,28 @@ std::unique_ptr<PrintSystem> makePrintSystem() {
     return backend.makeSystem(ListFailure::Empty);
 }
 
+// The print system's start: its library loads, and the server answers the start's questions, on a thread of
+// its own. It begins as the toolkit's own start ends, its plug-ins loaded (the loader serves one thread at a
+// time), and runs beside the widgets', the fonts' and the window's set-up; the window's first question about
+// printers waits for it.
+std::unique_ptr<PrintSystemStart>& printSystemStart() {
+    static std::unique_ptr<PrintSystemStart> start;
+    return start;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (CommandLine::requested(argc, argv))
         return CommandLine::run(argc, argv);
     UiThread::markCurrent();
-    // The print system's library loads, and the server answers the start's questions, while the toolkit
-    // starts.
-    PrintSystemStart printSystem(makePrintSystem);
+    qAddPreRoutine([] { printSystemStart() = std::make_unique<PrintSystemStart>(makePrintSystem); });
     TApplication app(argc, argv);
     UiThread::applicationReady();
     // Every window's icon, the start-up error box's included, which comes before the main window.
     QApplication::setWindowIcon(programIcon());
     registerApplicationFonts();
-
-    std::unique_ptr<PrintSystem> system;
-    {
-        const PasswordAsking asking(PasswordPurpose::StartUp);
-        system = printSystem.take();
-    }
     // A failed creation handler is reported before the window shows; the window opens all the same.
-    runMainWindow(std::move(system), ErrorReport::guard);
+    runMainWindow(std::move(printSystemStart()), ErrorReport::guard);
     return 0;
 }

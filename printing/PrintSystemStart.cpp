@@ -20,8 +20,13 @@ PrintSystemStart::~PrintSystemStart() {
         thread_.join();
 }
 
-std::unique_ptr<PrintSystem> PrintSystemStart::take() {
-    UiThread::waitServing([this] { return ready_.load(); });
-    thread_.join();
-    return std::move(system_);
+PrintSystem& PrintSystemStart::system() {
+    if (thread_.joinable()) {
+        // Only the user-interface thread can answer what the starting thread asks; its first question
+        // comes from there, before the window shows and the search for network printers begins.
+        if (UiThread::isCurrent())
+            UiThread::waitServing([this] { return ready_.load(); });
+        thread_.join();
+    }
+    return *system_;
 }
