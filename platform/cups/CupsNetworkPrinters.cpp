@@ -4,8 +4,10 @@
 #include "platform/cups/CupsPassword.h"
 
 #include <QByteArray>
+#include <QScopeGuard>
 
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -14,10 +16,6 @@ CupsDest copyOf(const cups_dest_t* dest) {
     if (cupsCopyDest(const_cast<cups_dest_t*>(dest), 0, &copy) != 1)
         return nullptr;
     return CupsDest(copy);
-}
-
-const char* noPassword(const char*, http_t*, const char*, const char*, void*) {
-    return nullptr;
 }
 
 struct Search {
@@ -42,9 +40,12 @@ QString queueNameOf(const char* uri) {
 void CupsNetworkPrinters::search(const std::function<void(const QString& name)>& found,
                                  std::chrono::milliseconds limit, std::atomic<int>& cancel) {
     static_assert(sizeof(std::atomic<int>) == sizeof(int) && std::atomic<int>::is_always_lock_free);
-    // Nothing here asks the server; should libcups ever ask for a password on this thread, no one is here
-    // to answer it.
-    cupsSetPasswordCB2(noPassword, nullptr);
+    // The search asks the server nothing: libcups' enumeration would still ask it for its default, over a
+    // connection nothing bounds, so that a silent server would hold the search, and the window's closing
+    // with it. The calling thread is pointed at no server meanwhile (libcups keeps the server per thread).
+    const std::string server = cupsServer();
+    cupsSetServer("/dev/null");
+    const auto backToServer = qScopeGuard([&] { cupsSetServer(server.c_str()); });
     Search search{this, &found, &cancel};
     const auto onDest = [](void* data, unsigned flags, cups_dest_t* dest) -> int {
         auto& s = *static_cast<Search*>(data);
