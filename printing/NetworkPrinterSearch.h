@@ -11,8 +11,9 @@
 #include <memory>
 #include <thread>
 
-// The search for printers on the network, on a thread of its own: each printer found is handed to `found`
-// on the receiver's thread, by a queued call, which must outlive the search. Destroying the search stops it.
+// The search for printers on the network, on a thread of its own, for the first half minute: each printer
+// found is handed to `found` on the receiver's thread, by a queued call; the receiver must outlive the
+// search. Destroying the search stops it.
 class NetworkPrinterSearch {
 public:
     static constexpr std::chrono::milliseconds Limit{30000};
