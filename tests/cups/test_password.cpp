@@ -3,6 +3,8 @@
 // says why, once; a wrong password is said to be refused; a password given is not asked for again.
 #include "PrivateCups.h"
 #include "ProgramOnCups.h"
+#include "platform/UiThread.h"
+#include "printing/PrintSystemStart.h"
 #include "app/ErrorReport.h"
 #include "platform/cups/CupsPassword.h"
 #include "platform/cups/CupsPrintSystem.h"
@@ -34,6 +36,7 @@
 
 #include <memory>
 #include <optional>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -243,6 +246,49 @@ TEST_F(PasswordServer, StartUpAsksOnceAndShowsThePrinterAndPrintingAsksNoMore) {
         // Another run is another user to ask.
         CupsPassword::setPrompt(askPrintServerPassword);
     }
+}
+
+// The program's start: the print system made and asked on a thread of its own, whose libcups settings are
+// its own (the server and user set there, as the environment sets them for the program); the password it
+// needs is asked in the window's dialog, on the user-interface thread, once.
+TEST_F(PasswordServer, AStartOnItsOwnThreadAsksInTheWindowsDialogOnce) {
+    start(EveryQuestion + QStringList{QStringLiteral("Create-Job")});
+    Answers right{{Password}};
+    const Answering answering(right);
+    UiThread::markCurrent();
+    std::thread::id askedOn;
+    auto system = std::make_unique<PrintSystemStart>([&] {
+        cupsSetServer(address.constData());
+        cupsSetUser(user.constData());
+        CupsPassword::setPrompt([&](const PasswordQuestion& question) {
+            std::optional<QByteArray> answer;
+            UiThread::run([&] {
+                askedOn = std::this_thread::get_id();
+                answer = askPrintServerPassword(question);
+            });
+            return answer;
+        });
+        return std::make_unique<CupsPrintSystem>();
+    });
+    TPrinter printer(std::move(system));
+    TMainForm form(printer);
+    ErrorReport::guard([&] { form.FormCreate(); });
+    form.showFirst();
+
+    EXPECT_EQ(askedOn, std::this_thread::get_id());
+    EXPECT_EQ(right.asked, 1);
+    EXPECT_EQ(right.buttons, QStringList{QStringLiteral("Подключиться")});
+    EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+    ASSERT_EQ(form.ListBoxPrinters->count(), 2);
+    ASSERT_GE(printer.PrinterIndex(), 0);
+    EXPECT_EQ(form.ListBoxPrinters->item(printer.PrinterIndex())->text(), QStringLiteral("Locked"));
+
+    QFile::remove(output());
+    QTest::mouseClick(form.BtnPrint, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(right.asked, 1);
+    EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(cameOut(output()));
 }
 
 // Cancel at start-up is asked once and said as in a job; choosing a printer afterwards asks again, under
