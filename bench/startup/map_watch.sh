@@ -154,6 +154,11 @@ measure plain
 idle_peak plain
 resident_by_file "$program" "$work/files-program"
 resident_by_file "${path[memory]}" "$work/files-memory"
+# The two programs' own files are one file to compare.
+sed -i "s|$program\$|[program]|" "$work/files-program"
+sed -i "s|${path[memory]}\$|[program]|" "$work/files-memory"
+sort -k2 -o "$work/files-program" "$work/files-program"
+sort -k2 -o "$work/files-memory" "$work/files-memory"
 
 # A private D-Bus system bus and an avahi-daemon on loopback, both in the private /run.
 mkdir -p /run/avahi/services
@@ -251,6 +256,6 @@ done
 # libraries it brings. Files both map are compared by their resident size.
 echo "Resident beyond the window over printers in memory, two seconds after the start (without avahi-daemon):"
 join -1 2 -2 2 -a 1 -e 0 -o 0,1.1,2.1 "$work/files-program" "$work/files-memory" |
-    awk '$1 ~ /^\// && $2 - $3 >= 64 { printf "    %6d kB  %s%s\n", $2 - $3, $1, $3 ? " (more of it resident)" : ""; sum += $2 - $3 }
-         $1 !~ /^\// { anon += $2 - $3 }
+    awk '$1 !~ /^\[anon|^\[heap|^\[stack/ && $2 - $3 >= 64 { printf "    %6d kB  %s%s\n", $2 - $3, $1, $3 ? " (more of it resident)" : ""; sum += $2 - $3 }
+         $1 ~ /^\[anon|^\[heap|^\[stack/ { anon += $2 - $3 }
          END { printf "    %6d kB  in all, from files; %+d kB not from files (heap, stacks)\n", sum, anon }'
