@@ -16,8 +16,9 @@ PrintSystemStart::PrintSystemStart(Maker make)
       }) {}
 
 PrintSystemStart::~PrintSystemStart() {
+    // Never asked: the thread may still be waiting for the user.
     if (thread_.joinable())
-        thread_.join();
+        system();
 }
 
 PrintSystem& PrintSystemStart::system() {
