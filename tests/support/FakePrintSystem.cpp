@@ -106,6 +106,8 @@ DocumentSettings FakePrintSystem::a4(int xDpi, int yDpi) {
 
 QStringList FakePrintSystem::printers() {
     log.push_back("printers");
+    if (printersError)
+        throw EOSError(0x06BA, *printersError);
     QStringList names;
     for (const auto& p : printerList)
         names << p.name;

@@ -39,6 +39,8 @@ public:
     std::vector<Printer> printerList;
     DefaultPrinterAnswer defaultAnswer = DefaultPrinterAnswer::none();
     std::optional<QString> userDefault;
+    // Thrown from printers(), as a server that cannot be reached.
+    std::optional<std::string> printersError;
     // Thrown from endDoc, as a print system that refuses the job.
     std::optional<std::string> refuseEndDoc;
     // How often endDoc calls the abort procedure.
