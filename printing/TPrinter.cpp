@@ -38,7 +38,8 @@ int TPrinter::addNetworkPrinter(const QString& name) {
         return -1;
     std::vector<TPrinterEntry>& entries = *printers_;
     auto at = entries.begin();
-    while (at != entries.end() && (!at->Network || QString::localeAwareCompare(at->Text, name) <= 0))
+    while (at != entries.end() &&
+           (!at->Network || QString::localeAwareCompare(at->Text.toCaseFolded(), name.toCaseFolded()) <= 0))
         ++at;
     const int row = static_cast<int>(at - entries.begin());
     entries.insert(at, {name, name, true});
