@@ -155,8 +155,8 @@ idle_peak plain
 resident_by_file "$program" "$work/files-program"
 resident_by_file "${path[memory]}" "$work/files-memory"
 # The two programs' own files are one file to compare.
-sed -i "s|$program\$|[program]|" "$work/files-program"
-sed -i "s|${path[memory]}\$|[program]|" "$work/files-memory"
+sed -i -E "s|^([0-9]+) .*/${program##*/}\$|\1 [program]|" "$work/files-program"
+sed -i -E "s|^([0-9]+) .*/${path[memory]##*/}\$|\1 [program]|" "$work/files-memory"
 sort -k2 -o "$work/files-program" "$work/files-program"
 sort -k2 -o "$work/files-memory" "$work/files-memory"
 
