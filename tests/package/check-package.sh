@@ -109,8 +109,11 @@ check_root "$scratch/deb-root" "package"
 if [ -n "${DISPLAY:-}" ] && command -v xdotool >/dev/null; then
     "$scratch/deb-root/usr/bin/vornel" &
     program=$!
-    timeout 20 xdotool search --sync --all --pid "$program" --name '^Ворнель \[light\] 1\.13$' >/dev/null ||
-        fail "the installed program showed no main window"
+    # Generous: at the end of the suite under the sanitizers, every start is slow.
+    timeout 60 xdotool search --sync --all --pid "$program" --name '^Ворнель \[light\] 1\.13$' >/dev/null || {
+        shown=$(for w in $(xdotool search --pid "$program" --name . 2>/dev/null); do xdotool getwindowname "$w"; done)
+        fail "the installed program showed no main window; its windows: ${shown:-none}"
+    }
 else
     QT_QPA_PLATFORM=offscreen "$scratch/deb-root/usr/bin/vornel" &
     program=$!
