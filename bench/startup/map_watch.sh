@@ -19,6 +19,8 @@
 # each program and times it to its window's map. One warm-up run of each, then the programs take turns.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=tests/cups/system_bus.sh
+. "$root/tests/cups/system_bus.sh"
 
 case "${1:-}" in
 --namespace)
@@ -162,21 +164,7 @@ sort -k2 -o "$work/files-memory" "$work/files-memory"
 
 # A private D-Bus system bus and an avahi-daemon on loopback, both in the private /run.
 mkdir -p /run/avahi/services
-cat >/run/dbus/system.conf <<'EOF'
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>system</type>
-  <listen>unix:path=/run/dbus/system_bus_socket</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow user="*"/>
-    <allow own="*"/>
-    <allow send_destination="*"/>
-    <allow receive_sender="*"/>
-  </policy>
-</busconfig>
-EOF
+write_system_bus_config /run/dbus/system.conf /run/dbus/system_bus_socket
 dbus-daemon --config-file=/run/dbus/system.conf --nofork --nopidfile 2>"$work/dbus.log" &
 pids+=($!)
 export DBUS_SYSTEM_BUS_ADDRESS=unix:path=/run/dbus/system_bus_socket

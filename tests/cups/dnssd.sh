@@ -16,6 +16,8 @@
 # Everything is stopped and removed afterwards, also when COMMAND fails or a signal ends the run.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=tests/cups/system_bus.sh
+. "$here/system_bus.sh"
 # The status a caller reads as "this machine cannot make the setting": not root, or no namespaces.
 cannot=77
 
@@ -87,21 +89,7 @@ wait_for() {
 }
 
 mkdir -p /run/dbus /run/avahi/services
-cat >/run/dbus/system.conf <<'CONF'
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>system</type>
-  <listen>unix:path=/run/dbus/system_bus_socket</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow user="*"/>
-    <allow own="*"/>
-    <allow send_destination="*"/>
-    <allow receive_sender="*"/>
-  </policy>
-</busconfig>
-CONF
+write_system_bus_config /run/dbus/system.conf /run/dbus/system_bus_socket
 dbus-daemon --config-file=/run/dbus/system.conf --nofork --nopidfile 2>"$work/dbus.log" &
 bus_pid=$!
 export DBUS_SYSTEM_BUS_ADDRESS=unix:path=/run/dbus/system_bus_socket

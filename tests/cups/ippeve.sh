@@ -10,6 +10,8 @@
 set -eu
 # shellcheck source=tests/cups/end_recorded.sh
 . "$(dirname "$0")/end_recorded.sh"
+# shellcheck source=tests/cups/system_bus.sh
+. "$(dirname "$0")/system_bus.sh"
 
 usage() {
     awk 'NR > 1 && /^#/ { print; next } NR > 1 { exit }' "$0" >&2
@@ -33,21 +35,7 @@ start() {
     name=$2
     stop
     mkdir -p "$dir/jobs"
-    cat >"$dir/bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>system</type>
-  <listen>unix:path=$dir/bus</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow user="*"/>
-    <allow own="*"/>
-    <allow send_destination="*"/>
-    <allow receive_sender="*"/>
-  </policy>
-</busconfig>
-CONF
+    write_system_bus_config "$dir/bus.conf" "$dir/bus"
     dbus-daemon --config-file="$dir/bus.conf" --fork --print-pid >"$dir/bus.pid"
     # -c: each job ends as soon as it is received; -k keeps its raster.
     DBUS_SYSTEM_BUS_ADDRESS="unix:path=$dir/bus" setsid ippeveprinter -k -d "$dir/jobs" -n localhost \
