@@ -30,7 +30,6 @@ NetworkPrinterSearch::NetworkPrinterSearch(TPrinter& printer, QObject& receiver,
                    paused += Step)
                   std::this_thread::sleep_for(Step);
           }
-          finished_ = true;
       }) {}
 
 NetworkPrinterSearch::~NetworkPrinterSearch() {

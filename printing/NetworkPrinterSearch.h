@@ -23,11 +23,7 @@ public:
     NetworkPrinterSearch(const NetworkPrinterSearch&) = delete;
     NetworkPrinterSearch& operator=(const NetworkPrinterSearch&) = delete;
 
-    // Whether it has ended by itself.
-    bool finished() const { return finished_; }
-
 private:
     std::atomic<int> cancel_{0};
-    std::atomic<bool> finished_{false};
     std::thread thread_;
 };
