@@ -24,7 +24,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <atomic>
+#include <stop_token>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -101,14 +101,18 @@ constexpr std::chrono::milliseconds NetworkSearchLimit{5000};
 // Printers found on the network, listed after the print system's own; with a name, the search ends as soon
 // as that one is found.
 void addNetworkPrinters(TPrinter& printer, const std::optional<QString>& wanted = std::nullopt) {
-    std::atomic<int> cancel{0};
-    printer.findNetworkPrinters(
+    const NetworkSearch search = printer.networkSearch();
+    if (!search)
+        return;
+    // On this thread: the search and the list are the command's alone.
+    std::stop_source done;
+    search(
         [&](const QString& name) {
             printer.addNetworkPrinter(name);
             if (wanted && name.compare(*wanted, Qt::CaseInsensitive) == 0)
-                cancel = 1;
+                done.request_stop();
         },
-        NetworkSearchLimit, cancel);
+        NetworkSearchLimit, done.get_token());
 }
 
 void listPrinters() {

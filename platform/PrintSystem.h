@@ -5,11 +5,11 @@
 #include <QString>
 #include <QStringList>
 
-#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stop_token>
 
 // The print system as the printer logic sees it. The real backend is CUPS; tests use a fake one that can
 // fail at every step. Every handle it gives out is an owning object: destroying it releases it.
@@ -83,6 +83,12 @@ public:
     virtual void endDoc() = 0;
 };
 
+// Passes each printer it finds to `found` as it is found, until the search is over, `limit` has passed or a
+// stop is requested. Runs on a thread of its own, beside the print system's questions: it owns what it
+// needs and shares nothing with them that is not locked.
+using NetworkSearch = std::function<void(const std::function<void(const QString& name)>& found,
+                                         std::chrono::milliseconds limit, std::stop_token stop)>;
+
 class PrintSystem {
 public:
     virtual ~PrintSystem() = default;
@@ -102,12 +108,7 @@ public:
     virtual std::unique_ptr<DeviceContext> createPrintContext(const QString& device,
                                                     const DocumentSettings& settings) = 0;
 
-    // Printers on the network that the print system has no queue for, each passed to `found` as it is
-    // found, until the search is over, `limit` has passed or `cancel` is set. Runs on a thread of its own,
-    // beside the other questions: it shares nothing with them that the system does not lock. Such a printer
-    // can then be opened by its name. None by default.
-    virtual void findNetworkPrinters(const std::function<void(const QString& name)>& found,
-                                     std::chrono::milliseconds limit, std::atomic<int>& cancel) {
-        (void)found, (void)limit, (void)cancel;
-    }
+    // The search for printers on the network that the print system has no queue for; empty when there is
+    // none. Such a printer can then be opened by its name.
+    virtual NetworkSearch networkSearch() { return {}; }
 };

@@ -121,7 +121,9 @@ void TPrinter::releaseCurrent() {
 void TPrinter::makeCurrent(int index) {
     releaseCurrent();
     printerIndex_ = index;
-    handle_ = system_->openPrinter((*printers_)[static_cast<std::size_t>(index)].Name);
+    // A copy: opening may ask for a password, and the dialog's event loop may deliver what changes the list.
+    const QString name = (*printers_)[static_cast<std::size_t>(index)].Name;
+    handle_ = system_->openPrinter(name);
     if (handle_)
         devMode_ = handle_->documentSettings();
 }
@@ -182,7 +184,8 @@ void TPrinter::setState(TPrinterState value) {
     // A printer claiming a resolution past any real one would have its page grow without end.
     if (!pageWithinLimits(*devMode_))
         throw EPrinter(PrinterMessages::NotSupported);
-    const QString& device = Printers()[static_cast<std::size_t>(index)].Name;
+    // A copy, for the same reason as the name a printer is opened by.
+    const QString device = Printers()[static_cast<std::size_t>(index)].Name;
     std::unique_ptr<DeviceContext> created =
         deviceContext ? system_->createPrintContext(device, *devMode_) : system_->createQueryContext(device, *devMode_);
     if (!created)

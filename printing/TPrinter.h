@@ -39,11 +39,8 @@ public:
     // A printer found on the network, listed below the print system's own, sorted among its kind; the current
     // printer stays current. Its row, or -1 when a printer by that name is listed already.
     int addNetworkPrinter(const QString& name);
-    // The print system's search for them, on the calling thread, which must not be the printer's.
-    void findNetworkPrinters(const std::function<void(const QString& name)>& found, std::chrono::milliseconds limit,
-                             std::atomic<int>& cancel) {
-        system_->findNetworkPrinters(found, limit, cancel);
-    }
+    // The print system's search for them, to run on a thread of the caller's; it holds nothing of the printer's.
+    NetworkSearch networkSearch() { return system_->networkSearch(); }
     // Reading while no printer is current runs the default-printer selection first.
     int PrinterIndex();
     void setPrinterIndex(int value);

@@ -5,6 +5,7 @@
 #include "printing/TPrinter.h"
 #include "templates/TemplateDispatch.h"
 #include "ui/Accessibility.h"
+#include "ui/AwaitWithoutInput.h"
 #include "ui/BoldLabel.h"
 #include "ui/BusyCursor.h"
 #include "ui/DlgAbout.h"
@@ -34,6 +35,7 @@
 #include <QScrollBar>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -52,7 +54,12 @@ QLabel* heading(const QString& text, QWidget* parent) {
 
 } // namespace
 
-TMainForm::TMainForm(TPrinter& printer, QWidget* parent) : QMainWindow(parent), printer_(printer) {
+TMainForm::TMainForm(TPrinter& printer, QWidget* parent) : TMainForm(&printer, {}, parent) {}
+
+TMainForm::TMainForm(QFuture<PrinterStart> start, QWidget* parent) : TMainForm(nullptr, std::move(start), parent) {}
+
+TMainForm::TMainForm(TPrinter* printer, QFuture<PrinterStart> start, QWidget* parent)
+    : QMainWindow(parent), start_(std::move(start)), printer_(printer) {
     setFont(windowFont());
     setWindowIcon(programIcon());
     // The window may be made as small as the user likes.
@@ -180,18 +187,30 @@ void TMainForm::connectEvents() {
 void TMainForm::FormCreate() {
     setWindowTitle(ProductConstants::ProgramName + QLatin1Char(' ') + ProductConstants::ProgramVersion);
     const PasswordAsking asking(PasswordPurpose::StartUp);
+    takeStart();
     fillPrinterList();
     ListBoxTemplates->setItemIndex(0);
 }
 
+void TMainForm::takeStart() {
+    if (!start_.isValid())
+        return;
+    PrinterStart start = awaitWithoutInput(std::exchange(start_, {}));
+    startedPrinter_ = std::move(start.printer);
+    printer_ = startedPrinter_.get();
+    startError_ = start.error;
+}
+
 void TMainForm::fillPrinterList() {
     ListBoxPrinters->clear();
-    for (const TPrinterEntry& entry : printer_.Printers()) {
+    for (const TPrinterEntry& entry : printer_->Printers()) {
         auto* row = new QListWidgetItem(entry.Text, ListBoxPrinters);
         // A long name is cut short in the row; the tooltip tells two such names apart.
         row->setToolTip(entry.Text);
     }
-    ListBoxPrinters->setItemIndex(printer_.PrinterIndex());
+    if (startError_)
+        std::rethrow_exception(std::exchange(startError_, nullptr));
+    ListBoxPrinters->setItemIndex(printer_->PrinterIndex());
 }
 
 void TMainForm::showFirst() {
@@ -201,15 +220,33 @@ void TMainForm::showFirst() {
     ListBoxPrinters->setFocus();
     show();
     networkSearch_ = std::make_unique<NetworkPrinterSearch>(
-        printer_, *this, [this](const QString& name) { networkPrinterFound(name); });
+        printer_->networkSearch(), *this, [this](const QString& name) { networkPrinterFound(name); });
     // The resize that comes with the first showing paints the preview; should the platform skip it, paint
     // here.
     if (!Preview->hasPicture())
         paintPreview();
 }
 
+TMainForm::PrinterAction::PrinterAction(TMainForm& form) : form_(form) {
+    ++form_.actionsRunning_;
+}
+
+TMainForm::PrinterAction::~PrinterAction() {
+    if (--form_.actionsRunning_ > 0)
+        return;
+    for (const QString& name : std::exchange(form_.foundMeanwhile_, {}))
+        form_.addNetworkPrinter(name);
+}
+
 void TMainForm::networkPrinterFound(const QString& name) {
-    const int row = printer_.addNetworkPrinter(name);
+    if (actionsRunning_ > 0)
+        foundMeanwhile_.append(name);
+    else
+        addNetworkPrinter(name);
+}
+
+void TMainForm::addNetworkPrinter(const QString& name) {
+    const int row = printer_->addNetworkPrinter(name);
     if (row < 0)
         return;
     QScrollBar* bar = ListBoxPrinters->verticalScrollBar();
@@ -251,22 +288,26 @@ void TMainForm::ListBoxTemplatesClick() {
 }
 
 void TMainForm::ListBoxPrintersMouseUp() {
+    const PrinterAction action(*this);
     const PasswordAsking asking(PasswordPurpose::PrinterSettings);
-    printer_.setPrinterIndex(ListBoxPrinters->ItemIndex());
+    printer_->setPrinterIndex(ListBoxPrinters->ItemIndex());
 }
 
 void TMainForm::ListBoxPrintersClick() {
+    const PrinterAction action(*this);
     const PasswordAsking asking(PasswordPurpose::PrinterSettings);
-    printer_.setPrinterIndex(ListBoxPrinters->ItemIndex());
+    printer_->setPrinterIndex(ListBoxPrinters->ItemIndex());
 }
 
 void TMainForm::BtnPrintClick() {
+    const PrinterAction action(*this);
     const BusyCursor busy;
     const PasswordAsking asking(PasswordPurpose::Printing);
-    printEnvelope(printer_, [this] { return ListBoxTemplates->ItemIndex(); });
+    printEnvelope(*printer_, [this] { return ListBoxTemplates->ItemIndex(); });
 }
 
 void TMainForm::SavePdfClick() {
+    const PrinterAction action(*this);
     runSavePdfCommand(this, ListBoxTemplates->ItemIndex());
 }
 

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "printing/PrinterStart.h"
+
+#include <QFuture>
 #include <QList>
 #include <QMainWindow>
+#include <QStringList>
 
+#include <exception>
 #include <memory>
 
 class DockPanel;
@@ -28,7 +33,11 @@ public:
     static constexpr double PreviewScale = 2.0;
 
     explicit TMainForm(TPrinter& printer, QWidget* parent = nullptr);
+    // Over the printer a start on another thread is making; FormCreate waits for it.
+    explicit TMainForm(QFuture<PrinterStart> start, QWidget* parent = nullptr);
     ~TMainForm() override;
+
+    TPrinter& printer() { return *printer_; }
 
     // Run once before the window is first shown; an error stops it where it is raised.
     void FormCreate();
@@ -37,6 +46,10 @@ public:
 
     // Draws the selected template into the preview bitmap and repaints it at once.
     void paintPreview();
+
+    // A printer the network search found, handed over by queued call: added to the list without moving the
+    // selection or the view, once no printer action runs.
+    void networkPrinterFound(const QString& name);
 
     // Event handlers.
     void FormResize();
@@ -77,16 +90,36 @@ public:
     QList<QIcon> ImageList24;
 
 private:
+    TMainForm(TPrinter* printer, QFuture<PrinterStart> start, QWidget* parent);
     void createControls();
     void createMenu();
     void nameControls();
     void describePreview();
     void connectEvents();
+    void takeStart();
     void fillPrinterList();
-    // A printer the network search found, added to the list without moving the selection or the view.
-    void networkPrinterFound(const QString& name);
+    void addNetworkPrinter(const QString& name);
 
-    TPrinter& printer_;
+    // A choice, a print or a save, for as long as it runs: the printer list holds still, since the action may
+    // hold rows of it across a password dialog, whose event loop delivers the search's finds.
+    class PrinterAction {
+    public:
+        explicit PrinterAction(TMainForm& form);
+        ~PrinterAction();
+        PrinterAction(const PrinterAction&) = delete;
+        PrinterAction& operator=(const PrinterAction&) = delete;
+
+    private:
+        TMainForm& form_;
+    };
+
+    QFuture<PrinterStart> start_;
+    std::unique_ptr<TPrinter> startedPrinter_;
+    TPrinter* printer_;
+    // What the start threw, said where the window reads the current printer.
+    std::exception_ptr startError_;
+    int actionsRunning_ = 0;
+    QStringList foundMeanwhile_;
     MenuStyle* menuStyle_ = nullptr;
     // Started once the window shows; stopped first as the window goes.
     std::unique_ptr<NetworkPrinterSearch> networkSearch_;

@@ -7,10 +7,9 @@
 
 #include <utility>
 
-int runMainWindow(std::unique_ptr<PrintSystem> system, const CreationRunner& runCreation,
-                  const std::function<void(TMainForm&)>& shown) {
-    TPrinter printer(std::move(system));
-    TMainForm form(printer);
+namespace {
+
+int run(TMainForm& form, const CreationRunner& runCreation, const std::function<void(TMainForm&)>& shown) {
     if (runCreation)
         runCreation([&] { form.FormCreate(); });
     else
@@ -19,4 +18,19 @@ int runMainWindow(std::unique_ptr<PrintSystem> system, const CreationRunner& run
     if (shown)
         shown(form);
     return QApplication::exec();
+}
+
+} // namespace
+
+int runMainWindow(QFuture<PrinterStart> start, const CreationRunner& runCreation,
+                  const std::function<void(TMainForm&)>& shown) {
+    TMainForm form(std::move(start));
+    return run(form, runCreation, shown);
+}
+
+int runMainWindow(std::unique_ptr<PrintSystem> system, const CreationRunner& runCreation,
+                  const std::function<void(TMainForm&)>& shown) {
+    TPrinter printer(std::move(system));
+    TMainForm form(printer);
+    return run(form, runCreation, shown);
 }

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QScopeGuard>
 
+#include <atomic>
 #include <optional>
 #include <string>
 
@@ -21,7 +22,7 @@ CupsDest copyOf(const cups_dest_t* dest) {
 struct Search {
     CupsNetworkPrinters* printers;
     const std::function<void(const QString& name)>* found;
-    std::atomic<int>* cancel;
+    std::stop_token stop;
 };
 
 // The queue's name from its address on the local server, ipp://localhost:631/printers/NAME.
@@ -38,18 +39,21 @@ QString queueNameOf(const char* uri) {
 } // namespace
 
 void CupsNetworkPrinters::search(const std::function<void(const QString& name)>& found,
-                                 std::chrono::milliseconds limit, std::atomic<int>& cancel) {
-    static_assert(sizeof(std::atomic<int>) == sizeof(int) && std::atomic<int>::is_always_lock_free);
+                                 std::chrono::milliseconds limit, std::stop_token stop) {
     // The search asks the server nothing: libcups' enumeration would still ask it for its default, over a
     // connection nothing bounds, so that a silent server would hold the search, and the window's closing
     // with it. The calling thread is pointed at no server meanwhile (libcups keeps the server per thread).
     const std::string server = cupsServer();
     cupsSetServer("/dev/null");
     const auto backToServer = qScopeGuard([&] { cupsSetServer(server.c_str()); });
-    Search search{this, &found, &cancel};
+    // libcups polls a plain int of the caller's. Atomic: the stopping thread stores to it through atomic_ref;
+    // only this thread's libcups reads it.
+    int cancel = 0;
+    const std::stop_callback stopping(stop, [&cancel] { std::atomic_ref<int>(cancel).store(1); });
+    Search search{this, &found, stop};
     const auto onDest = [](void* data, unsigned flags, cups_dest_t* dest) -> int {
         auto& s = *static_cast<Search*>(data);
-        if (s.cancel->load())
+        if (s.stop.stop_requested())
             return 0;
         if ((flags & CUPS_DEST_FLAGS_REMOVED) || dest->instance || !dest->name)
             return 1;
@@ -64,11 +68,11 @@ void CupsNetworkPrinters::search(const std::function<void(const QString& name)>&
             s.printers->found_.emplace(name, Found{std::move(copy), {}});
         }
         (*s.found)(name);
-        return !s.cancel->load();
+        return !s.stop.stop_requested();
     };
     // Only what DNS-SD finds: the server's own queues are the list's already, and asking the server from
     // here would let a silent one hold the search.
-    cupsEnumDests(CUPS_DEST_FLAGS_NONE, static_cast<int>(limit.count()), reinterpret_cast<int*>(&cancel),
+    cupsEnumDests(CUPS_DEST_FLAGS_NONE, static_cast<int>(limit.count()), &cancel,
                   CUPS_PRINTER_DISCOVERED, CUPS_PRINTER_DISCOVERED, onDest, &search);
 }
 

@@ -6,21 +6,22 @@
 #include <QString>
 #include <QStringList>
 
-#include <atomic>
 #include <chrono>
 #include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
+#include <stop_token>
 
 // Printers that DNS-SD knows and the server has no queue for, as the search found them. One is printed on
 // through a temporary queue that libcups has the local server make when it is chosen; the server drops
 // such a queue after a minute unused, so it is made again whenever it is gone. The search runs on a thread
-// of its own and asks the server nothing; what it finds is kept under a lock.
+// of its own and asks the server nothing; what it finds is shared with the print system's thread under a
+// mutex.
 class CupsNetworkPrinters {
 public:
     void search(const std::function<void(const QString& name)>& found, std::chrono::milliseconds limit,
-                std::atomic<int>& cancel);
+                std::stop_token stop);
 
     // The server's queues: a printer by one of their names is listed, and printed on, as the queue.
     void setQueues(const QStringList& names);

@@ -26,7 +26,7 @@ QStringList CupsPrintSystem::printers() {
     const CupsQueueList list = askQueueList(connection->get());
     if (list.failed())
         session_->serverFailed();
-    network_.setQueues(list.names);
+    network_->setQueues(list.names);
     return list.names;
 }
 
@@ -35,7 +35,7 @@ QStringList CupsPrintSystem::printersOrFailure() {
     CupsPassword::resetDeclined();
     const CupsQueueList list = askQueueList(connection.get());
     if (!list.failed()) {
-        network_.setQueues(list.names);
+        network_->setQueues(list.names);
         return list.names;
     }
     session_->throwIfServerFailed();
@@ -85,8 +85,8 @@ std::unique_ptr<PrinterHandle> CupsPrintSystem::openPrinter(const QString& name)
         return std::make_unique<CupsPrinterHandle>(session_, std::move(defaultDest_));
     defaultDest_.reset();
     CupsDest dest = lookUpDest(*session_, name);
-    if (!dest && network_.contains(name)) {
-        const std::optional<QString> queue = network_.queueFor(*session_, name);
+    if (!dest && network_->contains(name)) {
+        const std::optional<QString> queue = network_->queueFor(*session_, name);
         if (!queue)
             session_->throwIfServerFailed();
         dest = queue ? lookUpDest(*session_, *queue) : nullptr;
@@ -104,8 +104,8 @@ std::unique_ptr<DeviceContext> CupsPrintSystem::createQueryContext(const QString
 std::unique_ptr<DeviceContext> CupsPrintSystem::createPrintContext(const QString& device,
                                                          const DocumentSettings& settings) {
     // A network printer's queue may have been dropped since it was chosen: made again, it takes the job.
-    if (network_.contains(device)) {
-        const std::optional<QString> queue = network_.queueFor(*session_, device);
+    if (network_->contains(device)) {
+        const std::optional<QString> queue = network_->queueFor(*session_, device);
         if (!queue) {
             session_->throwIfServerFailed();
             throw EPrinter(PrinterMessages::InvalidPrinter);
@@ -115,7 +115,9 @@ std::unique_ptr<DeviceContext> CupsPrintSystem::createPrintContext(const QString
     return std::make_unique<CupsDeviceContext>(device, settings);
 }
 
-void CupsPrintSystem::findNetworkPrinters(const std::function<void(const QString& name)>& found,
-                                          std::chrono::milliseconds limit, std::atomic<int>& cancel) {
-    network_.search(found, limit, cancel);
+NetworkSearch CupsPrintSystem::networkSearch() {
+    return [network = network_](const std::function<void(const QString& name)>& found,
+                                std::chrono::milliseconds limit, std::stop_token stop) {
+        network->search(found, limit, stop);
+    };
 }

@@ -27,8 +27,7 @@ public:
     std::unique_ptr<PrinterHandle> openPrinter(const QString& name) override;
     std::unique_ptr<DeviceContext> createQueryContext(const QString& device, const DocumentSettings& settings) override;
     std::unique_ptr<DeviceContext> createPrintContext(const QString& device, const DocumentSettings& settings) override;
-    void findNetworkPrinters(const std::function<void(const QString& name)>& found, std::chrono::milliseconds limit,
-                             std::atomic<int>& cancel) override;
+    NetworkSearch networkSearch() override;
 
 private:
     QStringList printersOrFailure();
@@ -40,5 +39,6 @@ private:
     CupsDest defaultDest_;
     // The last default lookup's answer, for the question about the user's default that follows it.
     std::optional<DefaultPrinterAnswer> lastDefault_;
-    CupsNetworkPrinters network_;
+    // Shared with the search's thread, which fills it; it locks what it holds.
+    std::shared_ptr<CupsNetworkPrinters> network_ = std::make_shared<CupsNetworkPrinters>();
 };

@@ -3,16 +3,16 @@
 // says why, once; a wrong password is said to be refused; a password given is not asked for again.
 #include "PrivateCups.h"
 #include "ProgramOnCups.h"
-#include "platform/UiThread.h"
-#include "printing/PrintSystemStart.h"
 #include "app/ErrorReport.h"
 #include "platform/cups/CupsPassword.h"
 #include "platform/cups/CupsPrintSystem.h"
+#include "printing/PrinterStart.h"
 #include "printing/TPrinter.h"
 #include "ui/Fonts.h"
 #include "ui/ListBox.h"
 #include "ui/Main.h"
 #include "ui/PasswordDialog.h"
+#include "ui/PasswordOnUiThread.h"
 #include "ui/PrintButton.h"
 
 #include <gtest/gtest.h>
@@ -255,27 +255,23 @@ TEST_F(PasswordServer, AStartOnItsOwnThreadAsksInTheWindowsDialogOnce) {
     start(EveryQuestion + QStringList{QStringLiteral("Create-Job")});
     Answers right{{Password}};
     const Answering answering(right);
-    UiThread::markCurrent();
-    std::thread::id askedOn;
-    auto system = std::make_unique<PrintSystemStart>([&] {
+    std::thread::id askedFrom;
+    CupsPassword::setPrompt([&](const PasswordQuestion& question) {
+        askedFrom = std::this_thread::get_id();
+        return askPrintServerPasswordOnUiThread(question);
+    });
+    const PrinterStartThread start([&] {
         cupsSetServer(address.constData());
         cupsSetUser(user.constData());
-        CupsPassword::setPrompt([&](const PasswordQuestion& question) {
-            std::optional<QByteArray> answer;
-            UiThread::run([&] {
-                askedOn = std::this_thread::get_id();
-                answer = askPrintServerPassword(question);
-            });
-            return answer;
-        });
         return std::make_unique<CupsPrintSystem>();
     });
-    TPrinter printer(std::move(system));
-    TMainForm form(printer);
+    TMainForm form(start.future());
     ErrorReport::guard([&] { form.FormCreate(); });
     form.showFirst();
+    TPrinter& printer = form.printer();
 
-    EXPECT_EQ(askedOn, std::this_thread::get_id());
+    // Asked from the start's thread, answered in the dialog the user-interface thread showed.
+    EXPECT_NE(askedFrom, std::this_thread::get_id());
     EXPECT_EQ(right.asked, 1);
     EXPECT_EQ(right.buttons, QStringList{QStringLiteral("Подключиться")});
     EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();

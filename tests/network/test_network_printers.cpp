@@ -122,9 +122,8 @@ TEST_F(NetworkPrinters, TheCommandLineListsEveAndPrintsOnItByName) {
     // The settings the command printed with are the printer's, as the window reads them.
     TPrinter printer(std::make_unique<CupsPrintSystem>());
     printer.Printers();
-    std::atomic<int> cancel{0};
-    printer.findNetworkPrinters([&](const QString& name) { printer.addNetworkPrinter(name); },
-                                std::chrono::milliseconds(5000), cancel);
+    printer.networkSearch()([&](const QString& name) { printer.addNetworkPrinter(name); },
+                            std::chrono::milliseconds(5000), {});
     const int eve = printer.indexOfPrinter(QStringLiteral("Eve"));
     ASSERT_GE(eve, 0);
     printer.setPrinterIndex(eve);

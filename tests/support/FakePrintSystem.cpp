@@ -131,8 +131,19 @@ FakePrintSystem::Printer* FakePrintSystem::find(const QString& name) {
     return nullptr;
 }
 
+bool FakePrintSystem::passwordGiven(const QString& name) {
+    const Printer* p = find(name);
+    if (!p || !p->asksPassword || !passwordPrompt)
+        return true;
+    return passwordPrompt({QStringLiteral("vornel"), QStringLiteral("fake")}).has_value();
+}
+
+// The name is read again after the password question, as a print server's client does.
 std::unique_ptr<PrinterHandle> FakePrintSystem::openPrinter(const QString& name) {
+    const bool given = passwordGiven(name);
     log.push_back("open " + utf8(name));
+    if (!given)
+        return nullptr;
     const Printer* p = find(name);
     if (!p || !p->opens)
         return nullptr;
@@ -141,9 +152,10 @@ std::unique_ptr<PrinterHandle> FakePrintSystem::openPrinter(const QString& name)
 
 std::unique_ptr<DeviceContext> FakePrintSystem::createContext(const QString& device,
                                                               const DocumentSettings& settings, bool isDC) {
+    const bool given = passwordGiven(device);
     log.push_back((isDC ? "createPrintContext " : "createQueryContext ") + utf8(device));
     const Printer* p = find(device);
-    if (!p || (isDC ? p->dcFails : p->icFails))
+    if (!given || !p || (isDC ? p->dcFails : p->icFails))
         return nullptr;
     const DeviceCaps caps = p->caps ? *p->caps : deviceCapsFor(settings);
     return std::make_unique<FakeContext>(*this, utf8(device), settings, caps, isDC);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/PasswordQuestion.h"
 #include "platform/PrintSystem.h"
 
 #include <QString>
@@ -20,6 +21,8 @@ public:
         bool icFails = false;
         bool dcFails = false;
         std::optional<DeviceCaps> caps;  // overrides the caps computed from the settings
+        // Opening it and making a context for it ask `passwordPrompt` first; declined, they fail.
+        bool asksPassword = false;
     };
 
     struct Document {
@@ -43,6 +46,7 @@ public:
     std::optional<std::string> printersError;
     // Thrown from endDoc, as a print system that refuses the job.
     std::optional<std::string> refuseEndDoc;
+    PasswordPrompt passwordPrompt;
     // How often endDoc calls the abort procedure.
     int abortProcCalls = 1;
 
@@ -66,6 +70,8 @@ public:
 
 private:
     Printer* find(const QString& name);
+    // False when the printer asks for a password and none is given.
+    bool passwordGiven(const QString& name);
     std::unique_ptr<DeviceContext> createContext(const QString& device, const DocumentSettings& settings,
                                                  bool isDC);
 };
