@@ -21,3 +21,9 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS=suppressions="$root/tests/lsan.supp"
 run_suite "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DVORNEL_SANITIZE=ON -DVORNEL_BENCH=OFF
+
+# The fuzz targets (tests/fuzz), built with clang's libFuzzer, each for a bounded time over its corpus.
+cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DVORNEL_FUZZ=ON >/dev/null
+cmake --build "$root/build-fuzz" -j "$jobs" --target fuzz_targets
+(cd "$root/build-fuzz" && ctest --output-on-failure --timeout 600)
