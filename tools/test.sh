@@ -33,3 +33,9 @@ cmake --build "$root/build-tsan" -j "$jobs" --target vornel test_printer_start t
   test_monkey_fake test_monkey_cups test_printer_list_during_actions
 (cd "$root/build-tsan" && env -u PRINTER -u LPDEST -u CUPS_SERVER xvfb-run -a -s "-screen 0 1280x800x24" \
   ctest --output-on-failure -j "$jobs" --timeout 600 -R "$threaded")
+
+# The fuzz targets (tests/fuzz), built with clang's libFuzzer, each for a bounded time over its corpus.
+cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DVORNEL_FUZZ=ON >/dev/null
+cmake --build "$root/build-fuzz" -j "$jobs" --target fuzz_targets
+(cd "$root/build-fuzz" && ctest --output-on-failure --timeout 600)

@@ -50,7 +50,9 @@ bool paperOfSize(ipp_t* answer, const pwg_media_t& media, cups_size_t& paper) {
             continue;
         const int x = member(size, "x-dimension");
         const int y = member(size, "y-dimension");
-        if (std::abs(x - media.width) > Near || std::abs(y - media.length) > Near)
+        // A printer may claim any size at all: compared in a wider type, no claim overflows.
+        if (std::llabs(static_cast<long long>(x) - media.width) > Near ||
+            std::llabs(static_cast<long long>(y) - media.length) > Near)
             continue;
         if ((width || length) && (x != width || y != length))
             return false;
@@ -107,10 +109,13 @@ std::optional<DocumentSettings> askDefaultSettings(CupsSession& session, cups_de
         return std::nullopt;
     }
     connection.progressed();
+    return defaultSettingsFrom(answer.get(), dest);
+}
 
-    ipp_attribute_t* mediaDefault = ippFindAttribute(answer.get(), "media-default", IPP_TAG_ZERO);
+std::optional<DocumentSettings> defaultSettingsFrom(ipp_t* answer, cups_dest_t* dest) {
+    ipp_attribute_t* mediaDefault = ippFindAttribute(answer, "media-default", IPP_TAG_ZERO);
     const char* media = mediaDefault ? ippGetString(mediaDefault, 0, nullptr) : nullptr;
-    if (!media || !listed(answer.get(), media))
+    if (!media || !listed(answer, media))
         return std::nullopt;
     const char* chosen = cupsGetOption(CUPS_MEDIA, dest->num_options, dest->options);
     if (chosen && QByteArray(chosen) != QByteArray(media))
@@ -118,10 +123,10 @@ std::optional<DocumentSettings> askDefaultSettings(CupsSession& session, cups_de
 
     const pwg_media_t* size = pwgMediaForPWG(media);
     CupsSettingsAnswer queue;
-    if (!size || !paperOfSize(answer.get(), *size, queue.paper))
+    if (!size || !paperOfSize(answer, *size, queue.paper))
         return std::nullopt;
     queue.media = media;
-    queue.resolutionDefault = ippFindAttribute(answer.get(), "printer-resolution-default", IPP_TAG_ZERO);
-    queue.resolutionSupported = ippFindAttribute(answer.get(), "printer-resolution-supported", IPP_TAG_ZERO);
+    queue.resolutionDefault = ippFindAttribute(answer, "printer-resolution-default", IPP_TAG_ZERO);
+    queue.resolutionSupported = ippFindAttribute(answer, "printer-resolution-supported", IPP_TAG_ZERO);
     return queueSettings(dest, queue);
 }

@@ -14,3 +14,6 @@
 // capabilities (some 18 KB) cost thousands of system calls, several times what this answer needs.
 // A server that can't be reached or keeps silent throws the error that says so.
 std::optional<DocumentSettings> askDefaultSettings(CupsSession& session, cups_dest_t* dest);
+
+// The same from the attributes of an answer already read.
+std::optional<DocumentSettings> defaultSettingsFrom(ipp_t* answer, cups_dest_t* dest);

@@ -3,9 +3,9 @@
 #include "platform/Errors.h"
 #include "platform/cups/CupsConnection.h"
 #include "platform/cups/CupsDestLookup.h"
+#include "platform/cups/CupsJobOptions.h"
 #include "platform/cups/CupsOwners.h"
 #include "platform/cups/CupsPassword.h"
-#include "platform/cups/CupsResolution.h"
 #include "platform/cups/CupsServer.h"
 
 #include <QScopeGuard>
@@ -43,18 +43,6 @@ bool failed(ipp_status_t status) {
         throw EOSError(cupsLastError(), cupsLastErrorString());
     throw EOSError(fallback, fallbackText);
 }
-
-class Options {
-public:
-    ~Options() { cupsFreeOptions(count_, options_); }
-    void add(const char* name, const char* value) { count_ = cupsAddOption(name, value, count_, &options_); }
-    int count() const { return count_; }
-    cups_option_t* get() const { return options_; }
-
-private:
-    int count_ = 0;
-    cups_option_t* options_ = nullptr;
-};
 
 // The queue as a destination of this server, made without asking: the job's first request tells whether
 // the server still has it.
@@ -99,17 +87,7 @@ void submitCupsJob(const QString& queue, const DocumentSettings& settings, const
         throwLastError(*connection, IPP_STATUS_ERROR_SERVICE_UNAVAILABLE,
                        "The printer's capabilities could not be read.");
 
-    // The page is made at the size and resolution of the settings; nothing is to be fitted, and the server
-    // must print it on that paper, whatever the queue's own default. The page is the upright sheet with the
-    // drawing already turned onto it, so no orientation is asked for.
-    Options options;
-    options.add("print-scaling", "none");
-    const QByteArray media = settings.paperName.toUtf8();
-    if (!media.isEmpty())
-        options.add(CUPS_MEDIA, media.constData());
-    if (settings.xResolution > 0 && settings.yResolution > 0)
-        options.add("printer-resolution",
-                    resolutionOption(settings.xResolution, settings.yResolution).constData());
+    const CupsOptions options = jobOptions(settings);
 
     int jobId = 0;
     connection->progressed();

@@ -25,7 +25,8 @@ struct Search {
     std::stop_token stop;
 };
 
-// The queue's name from its address on the local server, ipp://localhost:631/printers/NAME.
+} // namespace
+
 QString queueNameOf(const char* uri) {
     char scheme[32], user[256], host[256], resource[1024];
     int port = 0;
@@ -35,8 +36,6 @@ QString queueNameOf(const char* uri) {
     const QByteArray path(resource);
     return path.startsWith("/printers/") ? QString::fromUtf8(path.mid(10)) : QString();
 }
-
-} // namespace
 
 void CupsNetworkPrinters::search(const std::function<void(const QString& name)>& found,
                                  std::chrono::milliseconds limit, std::stop_token stop) {
@@ -104,8 +103,8 @@ std::optional<QString> CupsNetworkPrinters::queueFor(CupsSession& session, const
         return queue;
     // libcups resolves the printer's address and has the server make the queue, waiting until it is ready.
     http_t* http = connection.get();
-    const CupsDestInfo info = CupsPassword::askingOnce(
-        http, [&] { return CupsDestInfo(cupsCopyDestInfo(http, dest.get())); });
+    const CupsDestInfo info =
+        CupsPassword::askingOnce(http, [&] { return CupsDestInfo(cupsCopyDestInfo(http, dest.get())); });
     connection.progressed();
     queue = queueNameOf(cupsGetOption("printer-uri-supported", dest->num_options, dest->options));
     if (!info || queue.isEmpty())

@@ -13,6 +13,10 @@
 #include <optional>
 #include <stop_token>
 
+// The queue's name from its address on the local server, ipp://localhost:631/printers/NAME; empty for any
+// other address.
+QString queueNameOf(const char* uri);
+
 // Printers that DNS-SD knows and the server has no queue for, as the search found them. One is printed on
 // through a temporary queue that libcups has the local server make when it is chosen; the server drops
 // such a queue after a minute unused, so it is made again whenever it is gone. The search runs on a thread
@@ -32,8 +36,8 @@ public:
 
 private:
     struct Found {
-        CupsDest dest;     // as the network told it, without a queue
-        QString queue;     // its temporary queue, once made
+        CupsDest dest; // as the network told it, without a queue
+        QString queue; // its temporary queue, once made
     };
     mutable std::mutex mutex_;
     std::map<QString, Found> found_;

@@ -6,23 +6,32 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
+#include <type_traits>
 #include <vector>
 
 namespace {
 
-std::optional<int> dotsPerInch(int value, ipp_res_t units) {
+// Units as a number: libcups passes on the printer's byte, which may be neither of the two units.
+std::optional<int> dotsPerInch(int value, int units) {
     if (value <= 0)
         return std::nullopt;
-    if (units != IPP_RES_PER_CM)
+    if (units == IPP_RES_PER_INCH)
         return value;
+    if (units != IPP_RES_PER_CM)
+        return std::nullopt;
     const long long inches = std::llround(value * 2.54);
     return inches <= INT_MAX ? std::optional<int>(static_cast<int>(inches)) : std::nullopt;
 }
 
 std::optional<Resolution> valueOf(ipp_attribute_t* attr, int index) {
     int down = 0;
-    ipp_res_t units = IPP_RES_PER_INCH;
-    const int across = ippGetResolution(attr, index, &down, &units);
+    ipp_res_t written = IPP_RES_PER_INCH;
+    const int across = ippGetResolution(attr, index, &down, &written);
+    // Read as the integer it is: a value outside the enumeration must not be loaded as one.
+    std::underlying_type_t<ipp_res_t> units = 0;
+    static_assert(sizeof units == sizeof written);
+    std::memcpy(&units, &written, sizeof units);
     const std::optional<int> x = dotsPerInch(across, units);
     const std::optional<int> y = dotsPerInch(down, units);
     if (!x || !y)

@@ -33,7 +33,9 @@ std::optional<QByteArray> readBody(http_t* http) {
     return body;
 }
 
-IppMessage parse(const QByteArray& body) {
+} // namespace
+
+IppMessage readAnswer(const QByteArray& body) {
     IppMessage answer(ippNew());
     Unread unread{body.constData(), body.constData() + body.size()};
     ipp_state_t state = IPP_STATE_IDLE;
@@ -42,8 +44,6 @@ IppMessage parse(const QByteArray& body) {
             return nullptr;
     return answer;
 }
-
-} // namespace
 
 IppMessage askWhole(http_t* http, ipp_t* request, const char* resource) {
     IppMessage asked(request);
@@ -63,7 +63,7 @@ IppMessage askWhole(http_t* http, ipp_t* request, const char* resource) {
         const std::optional<QByteArray> body = readBody(http);
         if (!body)
             return nullptr;
-        IppMessage answer = parse(*body);
+        IppMessage answer = readAnswer(*body);
         if (!answer)
             httpFlush(http);
         return answer;
