@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class CalibrationStore;
 class DockPanel;
 class MenuStyle;
 class NetworkPrinterSearch;
@@ -45,6 +46,7 @@ public:
     void ListBoxPrintersClick();
     void BtnPrintClick();
     void SavePdfClick();
+    void CalibrateClick();
     void ExitClick();
     void SupportClick();
     void AboutClick();
@@ -67,6 +69,7 @@ public:
     QMenu* MenuFile;
     QAction* MenuPrint;
     QAction* MenuSavePdf;
+    QAction* MenuCalibrate;
     QAction* MenuFileSeparator;
     QAction* MenuExit;
     QMenu* MenuHelp;
@@ -85,9 +88,14 @@ private:
     void fillPrinterList();
     // A printer the network search found, added to the list without moving the selection or the view.
     void networkPrinterFound(const QString& name);
+    // The current printer's row says the calibration in force; the others say what they always say.
+    void showCalibration();
+    // Read when first needed, and kept for the run, so a file that can't be used is told of once.
+    CalibrationStore& calibrations();
 
     TPrinter& printer_;
     MenuStyle* menuStyle_ = nullptr;
     // Started once the window shows; stopped first as the window goes.
     std::unique_ptr<NetworkPrinterSearch> networkSearch_;
+    std::unique_ptr<CalibrationStore> calibrations_;
 };

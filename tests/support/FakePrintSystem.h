@@ -20,6 +20,7 @@ public:
         bool icFails = false;
         bool dcFails = false;
         std::optional<DeviceCaps> caps;  // overrides the caps computed from the settings
+        QString identity;                // what an open handle says the printer is
     };
 
     struct Document {
