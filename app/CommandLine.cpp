@@ -7,6 +7,8 @@
 #include "platform/Errors.h"
 #include "platform/SaveFile.h"
 #include "platform/PrintBackendModule.h"
+#include "printing/Calibration.h"
+#include "printing/CalibrationStore.h"
 #include "printing/EnvelopePdf.h"
 #include "printing/PrintCommand.h"
 #include "printing/TPrinter.h"
@@ -19,6 +21,8 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDate>
+#include <QGuiApplication>
 #include <QList>
 #include <QLocale>
 #include <QString>
@@ -47,9 +51,18 @@ struct Options {
                                     QStringLiteral("Показать принтеры, по одному в строке; принтер по "
                                                    "умолчанию отмечен.")};
     QCommandLineOption print{QStringLiteral("print"), QStringLiteral("Напечатать конверт.")};
-    QCommandLineOption printer{QStringLiteral("printer"),
-                               QStringLiteral("Принтер для --print (иначе принтер по умолчанию)."),
-                               QStringLiteral("имя")};
+    QCommandLineOption printer{
+        QStringLiteral("printer"),
+        QStringLiteral(
+            "Принтер для --print, --calibration-sheet и --calibrate (иначе принтер по умолчанию)."),
+        QStringLiteral("имя")};
+    QCommandLineOption calibrationSheet{QStringLiteral("calibration-sheet"),
+                                        QStringLiteral("Напечатать лист калибровки принтера.")};
+    QCommandLineOption calibrate{
+        QStringLiteral("calibrate"),
+        QStringLiteral("Запомнить, что намерено на листе калибровки: длины линий 200 и 150 мм, например "
+                       "202x148.5; reset убирает калибровку принтера."),
+        QStringLiteral("ДЛИНАxВЫСОТА|reset")};
     QCommandLineOption pdf{QStringLiteral("pdf"), QStringLiteral("Сохранить конверт в PDF-файл."),
                            QStringLiteral("файл")};
     QCommandLineOption paper{
@@ -65,7 +78,7 @@ struct Options {
     QList<QCommandLineOption> qt = QtOptions::hidden();
 
     std::vector<const QCommandLineOption*> own() const {
-        return {&listPrinters, &print, &printer, &pdf, &paper, &templateIndex};
+        return {&listPrinters, &print, &printer, &pdf, &paper, &templateIndex, &calibrationSheet, &calibrate};
     }
     bool takesValue(const QString& name) const {
         std::vector<const QCommandLineOption*> all = own();
@@ -128,8 +141,8 @@ void listPrinters() {
     }
 }
 
-void print(const std::optional<QString>& printerName, EnvelopeTemplate index) {
-    TPrinter printer(commandPrintSystem());
+// The printer named, or else the default one, made current.
+void choosePrinter(TPrinter& printer, const std::optional<QString>& printerName) {
     // The list first, as the window reads it: a server that can't be asked says so, before any lookup
     // by name or default could blame a missing printer.
     printer.Printers();
@@ -141,7 +154,51 @@ void print(const std::optional<QString>& printerName, EnvelopeTemplate index) {
             throw EPrinter("Printer \"" + printerName->toStdString() + "\" not found");
         printer.setPrinterIndex(found);
     }
-    printEnvelope(printer, [index] { return index; });
+    printer.PrinterIndex();
+}
+
+void print(const std::optional<QString>& printerName, EnvelopeTemplate index) {
+    TPrinter printer(commandPrintSystem());
+    choosePrinter(printer, printerName);
+    CalibrationStore calibrations;
+    printEnvelope(
+        printer, [index] { return index; }, &calibrations);
+    // Printed uncorrected; said after the job, which went all the same.
+    if (const QString problem = calibrations.takeProblem(); !problem.isEmpty())
+        write(stderr, problem + QLatin1Char('\n'));
+}
+
+void printSheet(const std::optional<QString>& printerName) {
+    TPrinter printer(commandPrintSystem());
+    choosePrinter(printer, printerName);
+    printCalibrationSheet(printer, QDate::currentDate());
+}
+
+// What --calibrate stores: the measurements, or nothing for reset.
+void calibrate(const std::optional<QString>& printerName, const std::optional<Calibration>& measured) {
+    TPrinter printer(commandPrintSystem());
+    choosePrinter(printer, printerName);
+    const QString& name = printer.Printers()[static_cast<std::size_t>(printer.PrinterIndex())].Name;
+    CalibrationStore calibrations;
+    if (measured)
+        calibrations.save(name, printer.Identity(), *measured);
+    else
+        calibrations.reset(name, printer.Identity());
+}
+
+// The measurements --calibrate names, checked before any printer is asked; nothing for reset.
+std::optional<Calibration> measurementsFrom(const QString& value) {
+    if (value == QLatin1String("reset"))
+        return std::nullopt;
+    const std::optional<Calibration> measured = Calibration::parsePair(value);
+    if (!measured)
+        throw WrongArguments{QStringLiteral("Invalid measurement '%1': expected WIDTHxHEIGHT in millimetres, "
+                                            "such as 202x148.5, or reset.")
+                                 .arg(value)};
+    const QString outOfRange = measured->rangeProblem();
+    if (!outOfRange.isEmpty())
+        throw WrongArguments{outOfRange};
+    return measured;
 }
 
 EnvelopeTemplate templateFrom(const QCommandLineParser& parser, const Options& o) {
@@ -217,22 +274,32 @@ std::function<void()> commandFrom(const Arguments& arguments, const QCommandLine
             QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first())};
     for (const QCommandLineOption* option : o.own())
         requireOnce(parser, *option);
-    const int commands = parser.isSet(o.listPrinters) + parser.isSet(o.print) + parser.isSet(o.pdf);
+    const int commands = parser.isSet(o.listPrinters) + parser.isSet(o.print) + parser.isSet(o.pdf) +
+                         parser.isSet(o.calibrationSheet) + parser.isSet(o.calibrate);
     if (commands != 1)
-        throw WrongArguments{QStringLiteral("Give one of --list-printers, --print and --pdf.")};
-    requireOnlyWith(parser, o.printer, parser.isSet(o.print), QStringLiteral("--print"));
+        throw WrongArguments{QStringLiteral(
+            "Give one of --list-printers, --print, --pdf, --calibration-sheet and --calibrate.")};
+    const bool onPrinter =
+        parser.isSet(o.print) || parser.isSet(o.calibrationSheet) || parser.isSet(o.calibrate);
+    requireOnlyWith(parser, o.printer, onPrinter,
+                    QStringLiteral("--print, --calibration-sheet or --calibrate"));
     requireOnlyWith(parser, o.paper, parser.isSet(o.pdf), QStringLiteral("--pdf"));
-    requireOnlyWith(parser, o.templateIndex, !parser.isSet(o.listPrinters),
+    requireOnlyWith(parser, o.templateIndex, parser.isSet(o.print) || parser.isSet(o.pdf),
                     QStringLiteral("--print or --pdf"));
 
     const EnvelopeTemplate index = templateFrom(parser, o);
+    const std::optional<QString> printerName =
+        parser.isSet(o.printer) ? std::optional(parser.value(o.printer)) : std::nullopt;
     if (parser.isSet(o.listPrinters))
         return listPrinters;
-    if (parser.isSet(o.print)) {
-        const std::optional<QString> name =
-            parser.isSet(o.printer) ? std::optional(parser.value(o.printer)) : std::nullopt;
-        return [name, index] { print(name, index); };
+    if (parser.isSet(o.calibrationSheet))
+        return [printerName] { printSheet(printerName); };
+    if (parser.isSet(o.calibrate)) {
+        const std::optional<Calibration> measured = measurementsFrom(parser.value(o.calibrate));
+        return [printerName, measured] { calibrate(printerName, measured); };
     }
+    if (parser.isSet(o.print))
+        return [printerName, index] { print(printerName, index); };
     const QByteArray file = rawFileName(arguments, o);
     if (file.isEmpty())
         throw WrongArguments{QStringLiteral("--pdf needs a file name.")};
@@ -243,12 +310,17 @@ std::function<void()> commandFrom(const Arguments& arguments, const QCommandLine
     return [file, index, paper] { saveFileWhole(file, EnvelopePdf::make(index, paper)); };
 }
 
-// Only Qt's window application object knows Qt's options and their help.
-bool wantsQtOptions(int argc, char** argv) {
+bool given(int argc, char** argv, const char* option) {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--help-all") == 0 || std::strcmp(argv[i], "-help-all") == 0)
+        // Either spelling, one dash or two.
+        if (std::strcmp(argv[i], option) == 0 || std::strcmp(argv[i], option + 1) == 0)
             return true;
     return false;
+}
+
+// Only Qt's window application object knows Qt's options and their help.
+bool wantsQtOptions(int argc, char** argv) {
+    return given(argc, argv, "--help-all");
 }
 
 QStringList textOf(int argc, char** argv) {
@@ -324,7 +396,10 @@ bool requested(int argc, char** argv) {
 
 int run(int argc, char** argv) {
     const Arguments arguments{argc, argv, textOf(argc, argv)};
-    if (!wantsQtOptions(argc, argv)) {
+    const bool qtOptions = wantsQtOptions(argc, argv);
+    // The calibration sheet's text needs the toolkit's fonts.
+    const bool fonts = given(argc, argv, "--calibration-sheet");
+    if (!qtOptions && !fonts) {
         QCoreApplication app(argc, argv);
         return parseAndRun(arguments);
     }
@@ -334,6 +409,10 @@ int run(int argc, char** argv) {
     char offscreen[] = "offscreen";
     char* appArgv[] = {argv[0], platform, offscreen, nullptr};
     int appArgc = 3;
+    if (!qtOptions) {
+        QGuiApplication app(appArgc, appArgv);
+        return parseAndRun(arguments);
+    }
     QApplication app(appArgc, appArgv);
     return parseAndRun(arguments);
 }

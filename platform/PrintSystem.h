@@ -63,6 +63,9 @@ public:
     virtual ~PrinterHandle() = default;
     // The printer's current default document settings; nothing when the system supplies none.
     virtual std::optional<DocumentSettings> documentSettings() = 0;
+    // What the system says the printer is (its make and model, or else its device's address), which tells it
+    // from another printer later given the same name; empty when it says neither.
+    virtual QString identity() const { return {}; }
 };
 
 // An information context (queries only) or a device context (queries and one document at a time).

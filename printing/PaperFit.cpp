@@ -29,7 +29,7 @@ QString paperSize(const DocumentSettings& s) {
     return QStringLiteral("%1 x %2 mm").arg(millimetres(s.paperWidth), millimetres(s.paperLength));
 }
 
-[[noreturn]] void tooSmall(const DocumentSettings& s) {
+[[noreturn]] void tooSmall(const DocumentSettings& s, const EnvelopePlacement::Reach& reach) {
     const QString label = paperLabel(s.paperName);
     const QString paper =
         (label.isEmpty() ? QStringLiteral("The paper") : QStringLiteral("The paper ") + label) +
@@ -37,8 +37,8 @@ QString paperSize(const DocumentSettings& s) {
     throw EPrinter(
         QStringLiteral("%1 is too small for the envelope: it needs a printable area of %2 x %3 mm.")
             .arg(paper)
-            .arg(EnvelopePlacement::NeededWidth)
-            .arg(EnvelopePlacement::NeededHeight)
+            .arg(reach.width())
+            .arg(reach.height())
             .toStdString());
 }
 
@@ -59,17 +59,31 @@ QString paperLabel(const QString& mediaName) {
 }
 
 void requireRoomForEnvelope(const DocumentSettings& s) {
-    if (!EnvelopePlacement::shiftFor(printableWidth(s) / 100.0, printableHeight(s) / 100.0))
-        tooSmall(s);
+    requireRoom(s, EnvelopePlacement::EnvelopeReach, 1, 1);
+}
+
+void requireRoom(const DocumentSettings& s, const EnvelopePlacement::Reach& reach, double stretchX,
+                 double stretchY) {
+    // A drawing stretched to come out true needs that much more of the printer's own millimetres.
+    if (!EnvelopePlacement::shiftFor(printableWidth(s) / 100.0 / stretchX,
+                                     printableHeight(s) / 100.0 / stretchY, reach))
+        tooSmall(s, reach);
 }
 
 EnvelopePlacement::PixelShift placeEnvelope(const DocumentSettings& s, const DeviceCaps& caps) {
+    return placeDrawing(s, caps, EnvelopePlacement::EnvelopeReach,
+                        RealArithmetic::divide(caps.horzRes, caps.horzSize),
+                        RealArithmetic::divide(caps.vertRes, caps.vertSize));
+}
+
+EnvelopePlacement::PixelShift placeDrawing(const DocumentSettings& s, const DeviceCaps& caps,
+                                           const EnvelopePlacement::Reach& reach, double scaleX,
+                                           double scaleY) {
     // The mark on the right edge and the one below the bottom flap are the last pixels the lines add.
-    const std::optional<EnvelopePlacement::PixelShift> shift = EnvelopePlacement::pixelShiftFor(
-        caps.horzRes, caps.vertRes, RealArithmetic::divide(caps.horzRes, caps.horzSize),
-        RealArithmetic::divide(caps.vertRes, caps.vertSize), linePixels(horizontalDpi(s)),
-        linePixels(verticalDpi(s)));
+    const std::optional<EnvelopePlacement::PixelShift> shift =
+        EnvelopePlacement::pixelShiftFor(caps.horzRes, caps.vertRes, scaleX, scaleY,
+                                         linePixels(horizontalDpi(s)), linePixels(verticalDpi(s)), reach);
     if (!shift)
-        tooSmall(s);
+        tooSmall(s, reach);
     return *shift;
 }

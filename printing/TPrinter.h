@@ -46,6 +46,9 @@ public:
     void setPrinterIndex(int value);
     // The current printer's document settings; null when it has none.
     const DocumentSettings* DevMode() const { return devMode_ ? &*devMode_ : nullptr; }
+    // What the print system says the current printer is; empty when it is not open or the system says
+    // nothing.
+    QString Identity() const { return handle_ ? handle_->identity() : QString(); }
 
     // --- print job ---
     TPrinterOrientation Orientation();

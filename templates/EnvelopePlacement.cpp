@@ -6,11 +6,11 @@
 
 namespace EnvelopePlacement {
 
-std::optional<Shift> shiftFor(double printableWidthMm, double printableHeightMm) {
-    if (!(printableWidthMm >= NeededWidth) || !(printableHeightMm >= NeededHeight))
+std::optional<Shift> shiftFor(double printableWidthMm, double printableHeightMm, const Reach& reach) {
+    if (!(printableWidthMm >= reach.width()) || !(printableHeightMm >= reach.height()))
         return std::nullopt;
-    return Shift{std::min(0.0, printableWidthMm - ReachRight),
-                 std::min(0.0, printableHeightMm - ReachBottom)};
+    return Shift{std::min(0.0, printableWidthMm - reach.right),
+                 std::min(0.0, printableHeightMm - reach.bottom)};
 }
 
 namespace {
@@ -26,9 +26,9 @@ std::optional<int> pixelShift(int size, double scale, int reachFrom, int reachTo
 } // namespace
 
 std::optional<PixelShift> pixelShiftFor(int width, int height, double scaleX, double scaleY, int lineWidth,
-                                        int lineHeight) {
-    const std::optional<int> x = pixelShift(width, scaleX, ReachLeft, ReachRight, lineWidth);
-    const std::optional<int> y = pixelShift(height, scaleY, ReachTop, ReachBottom, lineHeight);
+                                        int lineHeight, const Reach& reach) {
+    const std::optional<int> x = pixelShift(width, scaleX, reach.left, reach.right, lineWidth);
+    const std::optional<int> y = pixelShift(height, scaleY, reach.top, reach.bottom, lineHeight);
     if (!x || !y)
         return std::nullopt;
     return PixelShift{*x, *y};

@@ -19,6 +19,17 @@ inline constexpr int ReachBottom = EnvelopeGeometry::FlapBottom;
 inline constexpr int NeededWidth = ReachRight - ReachLeft;
 inline constexpr int NeededHeight = ReachBottom - ReachTop;
 
+// What a drawing covers, in millimetres from the printable corner at its usual offsets.
+struct Reach {
+    int left = ReachLeft;
+    int top = ReachTop;
+    int right = ReachRight;
+    int bottom = ReachBottom;
+    constexpr int width() const { return right - left; }
+    constexpr int height() const { return bottom - top; }
+};
+inline constexpr Reach EnvelopeReach{};
+
 // Millimetres to add to every coordinate: zero or negative.
 struct Shift {
     double x = 0;
@@ -28,7 +39,8 @@ struct Shift {
 
 // The shift that keeps the drawing whole on a printable area of that size; nothing when the area is
 // smaller than the drawing.
-std::optional<Shift> shiftFor(double printableWidthMm, double printableHeightMm);
+std::optional<Shift> shiftFor(double printableWidthMm, double printableHeightMm,
+                              const Reach& reach = EnvelopeReach);
 
 // Whole device pixels to add to every coordinate: zero or negative.
 struct PixelShift {
@@ -42,6 +54,6 @@ struct PixelShift {
 // across lineHeight pixels thick, the added pixels right of and below the rule's: the least shift that keeps
 // every pixel on the area; nothing when no shift can.
 std::optional<PixelShift> pixelShiftFor(int width, int height, double scaleX, double scaleY, int lineWidth,
-                                        int lineHeight);
+                                        int lineHeight, const Reach& reach = EnvelopeReach);
 
 } // namespace EnvelopePlacement

@@ -1,5 +1,6 @@
 #include "ui/Main.h"
 
+#include "printing/CalibrationStore.h"
 #include "printing/NetworkPrinterSearch.h"
 #include "printing/PrintCommand.h"
 #include "printing/TPrinter.h"
@@ -8,19 +9,20 @@
 #include "ui/AwaitWithoutInput.h"
 #include "ui/BoldLabel.h"
 #include "ui/BusyCursor.h"
+#include "ui/CalibrationDialog.h"
 #include "ui/DlgAbout.h"
 #include "ui/DockPanel.h"
 #include "ui/ErrorRelay.h"
 #include "ui/Fonts.h"
 #include "ui/ListBox.h"
 #include "ui/MenuStyle.h"
-#include "ui/ProductConstants.h"
 #include "ui/OpenLink.h"
 #include "ui/PasswordDialog.h"
 #include "ui/Pictures.h"
 #include "ui/PreviewView.h"
 #include "ui/PrintButton.h"
 #include "ui/PrinterListDelegate.h"
+#include "ui/ProductConstants.h"
 #include "ui/SavePdfCommand.h"
 #include "ui/TemplateListDelegate.h"
 #include "ui/WindowPlacement.h"
@@ -32,6 +34,7 @@
 #include <QListWidgetItem>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScrollBar>
 
 #include <cmath>
@@ -44,6 +47,11 @@ constexpr int PrinterAreaHeight = 216;
 constexpr int HeadHeight = 25;
 constexpr int ButtonHeight = 56;
 constexpr int Margin = 3;
+
+// What a row's tooltip says without a calibration: a long name cut short in the row is told in full.
+QString rowToolTip(const TPrinterEntry& entry) {
+    return entry.Network ? entry.Text + TMainForm::tr(": найден в сети") : entry.Text;
+}
 
 QLabel* heading(const QString& text, QWidget* parent) {
     auto* label = new BoldLabel(text, parent);
@@ -125,6 +133,7 @@ void TMainForm::createMenu() {
     MenuFile = menuBar()->addMenu(QStringLiteral("Файл"));
     MenuPrint = MenuFile->addAction(ImageList24[1], QStringLiteral("Печать"));
     MenuSavePdf = MenuFile->addAction(ImageList24[4], QStringLiteral("Сохранить в PDF..."));
+    MenuCalibrate = MenuFile->addAction(tr("Калибровка принтера..."));
     MenuFileSeparator = MenuFile->addSeparator();
     MenuExit = MenuFile->addAction(QStringLiteral("Выход"));
 
@@ -178,6 +187,7 @@ void TMainForm::connectEvents() {
     // error report without unwinding through the menu's own code.
     connect(MenuPrint, &QAction::triggered, this, &TMainForm::BtnPrintClick, Qt::QueuedConnection);
     connect(MenuSavePdf, &QAction::triggered, this, &TMainForm::SavePdfClick, Qt::QueuedConnection);
+    connect(MenuCalibrate, &QAction::triggered, this, &TMainForm::CalibrateClick, Qt::QueuedConnection);
     connect(MenuExit, &QAction::triggered, this, &TMainForm::ExitClick, Qt::QueuedConnection);
     connect(MenuSite, &QAction::triggered, this, &TMainForm::SiteClick, Qt::QueuedConnection);
     connect(MenuSupport, &QAction::triggered, this, &TMainForm::SupportClick, Qt::QueuedConnection);
@@ -205,12 +215,32 @@ void TMainForm::fillPrinterList() {
     ListBoxPrinters->clear();
     for (const TPrinterEntry& entry : printer_->Printers()) {
         auto* row = new QListWidgetItem(entry.Text, ListBoxPrinters);
-        // A long name is cut short in the row; the tooltip tells two such names apart.
-        row->setToolTip(entry.Text);
+        row->setToolTip(rowToolTip(entry));
     }
     if (startError_)
         std::rethrow_exception(std::exchange(startError_, nullptr));
     ListBoxPrinters->setItemIndex(printer_->PrinterIndex());
+    showCalibration();
+}
+
+CalibrationStore& TMainForm::calibrations() {
+    if (!calibrations_)
+        calibrations_ = std::make_unique<CalibrationStore>();
+    return *calibrations_;
+}
+
+void TMainForm::showCalibration() {
+    const std::vector<TPrinterEntry>& entries = printer_->Printers();
+    // Only the current printer is open, and only an open printer says what it is.
+    const int current = printer_->DevMode() ? printer_->PrinterIndex() : -1;
+    for (int row = 0; row < ListBoxPrinters->count() && row < static_cast<int>(entries.size()); ++row) {
+        const TPrinterEntry& entry = entries[static_cast<std::size_t>(row)];
+        QString tip = rowToolTip(entry);
+        if (row == current)
+            if (const std::optional<Calibration> c = calibrations().find(entry.Name, printer_->Identity()))
+                tip += QLatin1Char('\n') + c->description();
+        ListBoxPrinters->item(row)->setToolTip(tip);
+    }
 }
 
 void TMainForm::showFirst() {
@@ -253,7 +283,7 @@ void TMainForm::addNetworkPrinter(const QString& name) {
     const int top = ListBoxPrinters->indexAt(QPoint(0, 0)).row();
     const int scrolled = bar->value();
     auto* item = new QListWidgetItem(name);
-    item->setToolTip(name + QStringLiteral(": найден в сети"));
+    item->setToolTip(rowToolTip(printer_->Printers()[static_cast<std::size_t>(row)]));
     ListBoxPrinters->insertItem(row, item);
     // A row above the first one in view would push the view's rows down.
     if (top >= 0 && row <= top)
@@ -291,24 +321,40 @@ void TMainForm::ListBoxPrintersMouseUp() {
     const PrinterAction action(*this);
     const PasswordAsking asking(PasswordPurpose::PrinterSettings);
     printer_->setPrinterIndex(ListBoxPrinters->ItemIndex());
+    showCalibration();
 }
 
 void TMainForm::ListBoxPrintersClick() {
     const PrinterAction action(*this);
     const PasswordAsking asking(PasswordPurpose::PrinterSettings);
     printer_->setPrinterIndex(ListBoxPrinters->ItemIndex());
+    showCalibration();
 }
 
 void TMainForm::BtnPrintClick() {
     const PrinterAction action(*this);
-    const BusyCursor busy;
-    const PasswordAsking asking(PasswordPurpose::Printing);
-    printEnvelope(*printer_, [this] { return ListBoxTemplates->ItemIndex(); });
+    {
+        const BusyCursor busy;
+        const PasswordAsking asking(PasswordPurpose::Printing);
+        printEnvelope(
+            *printer_, [this] { return ListBoxTemplates->ItemIndex(); }, &calibrations());
+    }
+    // Said after the job, which went uncorrected; once a run.
+    if (const QString problem = calibrations().takeProblem(); !problem.isEmpty())
+        QMessageBox::warning(this, ProductConstants::ApplicationTitle, problem);
 }
 
 void TMainForm::SavePdfClick() {
     const PrinterAction action(*this);
     runSavePdfCommand(this, ListBoxTemplates->ItemIndex());
+}
+
+void TMainForm::CalibrateClick() {
+    const PrinterAction action(*this);
+    // The printer resolved before the dialog shows, so that a missing one is reported as printing would.
+    printer_->PrinterIndex();
+    runCalibrationCommand(this, *printer_, calibrations());
+    showCalibration();
 }
 
 void TMainForm::ExitClick() {

@@ -10,6 +10,7 @@
 #include <exception>
 #include <memory>
 
+class CalibrationStore;
 class DockPanel;
 class MenuStyle;
 class NetworkPrinterSearch;
@@ -58,6 +59,7 @@ public:
     void ListBoxPrintersClick();
     void BtnPrintClick();
     void SavePdfClick();
+    void CalibrateClick();
     void ExitClick();
     void SupportClick();
     void AboutClick();
@@ -80,6 +82,7 @@ public:
     QMenu* MenuFile;
     QAction* MenuPrint;
     QAction* MenuSavePdf;
+    QAction* MenuCalibrate;
     QAction* MenuFileSeparator;
     QAction* MenuExit;
     QMenu* MenuHelp;
@@ -99,6 +102,10 @@ private:
     void takeStart();
     void fillPrinterList();
     void addNetworkPrinter(const QString& name);
+    // The current printer's row says the calibration in force; the others say what they always say.
+    void showCalibration();
+    // Read when first needed, and kept for the run, so a file that can't be used is told of once.
+    CalibrationStore& calibrations();
 
     // A choice, a print or a save, for as long as it runs: the printer list holds still, since the action may
     // hold rows of it across a password dialog, whose event loop delivers the search's finds.
@@ -123,4 +130,5 @@ private:
     MenuStyle* menuStyle_ = nullptr;
     // Started once the window shows; stopped first as the window goes.
     std::unique_ptr<NetworkPrinterSearch> networkSearch_;
+    std::unique_ptr<CalibrationStore> calibrations_;
 };

@@ -20,3 +20,12 @@ std::optional<DocumentSettings> CupsPrinterHandle::documentSettings() {
         throw CupsPassword::declinedError();
     return settings;
 }
+
+QString CupsPrinterHandle::identity() const {
+    for (const char* option : {"printer-make-and-model", "device-uri"}) {
+        const char* value = cupsGetOption(option, dest_->num_options, dest_->options);
+        if (value && *value)
+            return QString::fromUtf8(value);
+    }
+    return {};
+}

@@ -16,6 +16,8 @@ public:
     // does not list gives way to one it does, as it does for lp. A server that can't be reached or keeps
     // silent throws the error that says so.
     std::optional<DocumentSettings> documentSettings() override;
+    // From the destination's options as the server gave them with it: no question of its own.
+    QString identity() const override;
 
 private:
     std::shared_ptr<CupsSession> session_;

@@ -137,15 +137,15 @@ TEST(CommandLine, WrongArgumentsGiveTheUsageAndStatusTwoAndWriteNothing) {
         {{QStringLiteral("--pdf"), file, QStringLiteral("--paper"), QStringLiteral("a5")},
          "Invalid paper 'a5': expected a4 or letter."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--printer"), QStringLiteral("Office")},
-         "--printer goes only with --print."},
+         "--printer goes only with --print, --calibration-sheet or --calibrate."},
         {{QStringLiteral("--print"), QStringLiteral("--paper"), QStringLiteral("a4")},
          "--paper goes only with --pdf."},
         {{QStringLiteral("--list-printers"), QStringLiteral("--template"), QStringLiteral("1")},
          "--template goes only with --print or --pdf."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--print")},
-         "Give one of --list-printers, --print and --pdf."},
+         "Give one of --list-printers, --print, --pdf, --calibration-sheet and --calibrate."},
         {{QStringLiteral("--template"), QStringLiteral("1")},
-         "Give one of --list-printers, --print and --pdf."},
+         "Give one of --list-printers, --print, --pdf, --calibration-sheet and --calibrate."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("extra")}, "Unexpected argument 'extra'."},
         {{QStringLiteral("extra"), QStringLiteral("--pdf"), file}, "Unexpected argument 'extra'."},
         {{QStringLiteral("extra")}, "Unexpected argument 'extra'."},
@@ -154,6 +154,21 @@ TEST(CommandLine, WrongArgumentsGiveTheUsageAndStatusTwoAndWriteNothing) {
         {{QStringLiteral("--pdf"), file, QStringLiteral("--"), QStringLiteral("--print")},
          "Unexpected argument '--print'."},
         {{QStringLiteral("--pdf"), QString()}, "--pdf needs a file name."},
+        // Checked before any printer is asked, and nothing is stored.
+        {{QStringLiteral("--calibrate"), QStringLiteral("202")},
+         "Invalid measurement '202': expected WIDTHxHEIGHT in millimetres, such as 202x148.5, or reset."},
+        {{QStringLiteral("--calibrate"), QStringLiteral("202x-148")},
+         "Invalid measurement '202x-148': expected WIDTHxHEIGHT in millimetres, such as 202x148.5, or reset."},
+        {{QStringLiteral("--calibrate"), QStringLiteral("207x150")},
+         "Измерение 207,0 мм не может быть верным: линия 200,0 мм на любом исправном принтере выходит от "
+         "194,0 до 206,0 мм."},
+        {{QStringLiteral("--calibrate"), QStringLiteral("200x145,4")},
+         "Измерение 145,4 мм не может быть верным: линия 150,0 мм на любом исправном принтере выходит от "
+         "145,5 до 154,5 мм."},
+        {{QStringLiteral("--calibration-sheet"), QStringLiteral("--template"), QStringLiteral("1")},
+         "--template goes only with --print or --pdf."},
+        {{QStringLiteral("--calibrate"), QStringLiteral("reset"), QStringLiteral("--print")},
+         "Give one of --list-printers, --print, --pdf, --calibration-sheet and --calibrate."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());

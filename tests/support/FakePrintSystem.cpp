@@ -23,6 +23,12 @@ public:
                 return p.settings;
         return std::nullopt;
     }
+    QString identity() const override {
+        for (const auto& p : system_.printerList)
+            if (p.name == name_)
+                return p.identity;
+        return {};
+    }
 
 private:
     FakePrintSystem& system_;

@@ -23,6 +23,7 @@ public:
         std::optional<DeviceCaps> caps;  // overrides the caps computed from the settings
         // Opening it and making a context for it ask `passwordPrompt` first; declined, they fail.
         bool asksPassword = false;
+        QString identity;                // what an open handle says the printer is
     };
 
     struct Document {

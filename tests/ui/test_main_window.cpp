@@ -157,6 +157,7 @@ TEST_F(MainWindowTest, MenuItemsInOrderWithTheirImages) {
         {form->MenuFile,
          {{form->MenuPrint, QStringLiteral("Печать"), 1},
           {form->MenuSavePdf, QStringLiteral("Сохранить в PDF..."), 4},
+          {form->MenuCalibrate, QStringLiteral("Калибровка принтера..."), -1},
           {form->MenuFileSeparator, {}, -1},
           {form->MenuExit, QStringLiteral("Выход"), -1}}},
         {form->MenuHelp,
