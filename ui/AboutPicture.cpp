@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 #include "platform/PictureBlock.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace AboutPicture {
@@ -10,7 +11,10 @@ namespace AboutPicture {
 QImage load(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw EResourceError("The About picture is missing: " + path.toStdString());
+        throw EResourceError(
+            QCoreApplication::translate("AboutPicture", "Нет картинки окна «О программе»: %1")
+                .arg(path)
+                .toStdString());
     return PictureBlock::read(file.readAll(), "The About picture");
 }
 

@@ -13,13 +13,13 @@
 #include "ui/Fonts.h"
 #include "ui/ListBox.h"
 #include "ui/MenuStyle.h"
-#include "ui/ProductConstants.h"
 #include "ui/OpenLink.h"
 #include "ui/PasswordDialog.h"
 #include "ui/Pictures.h"
 #include "ui/PreviewView.h"
 #include "ui/PrintButton.h"
 #include "ui/PrinterListDelegate.h"
+#include "ui/ProductConstants.h"
 #include "ui/SavePdfCommand.h"
 #include "ui/TemplateListDelegate.h"
 #include "ui/WindowPlacement.h"
@@ -81,17 +81,17 @@ void TMainForm::createControls() {
     ListBoxPrinters = new TListBox(PanelPrinters);
     ListBoxPrinters->setItemDelegate(new PrinterListDelegate(ListBoxPrinters));
     PanelPrintersHead = new DockPanel(PanelPrinters);
-    LabelPrintersHead = heading(QStringLiteral("Выбор принтера"), PanelPrintersHead);
+    LabelPrintersHead = heading(tr("Выбор принтера"), PanelPrintersHead);
 
     PanelTemplates = new DockPanel(PanelR);
     PanelTemplatesHead = new DockPanel(PanelTemplates);
-    LabelTemplatesHead = heading(QStringLiteral("Выбор шаблона печати"), PanelTemplatesHead);
+    LabelTemplatesHead = heading(tr("Выбор шаблона печати"), PanelTemplatesHead);
     ListBoxTemplates = new TListBox(PanelTemplates);
     ListBoxTemplates->setItemDelegate(new TemplateListDelegate(ListBoxTemplates));
     ListBoxTemplates->setUniformItemSizes(true);
     ListBoxTemplates->addItems(templateCaptions());
 
-    BtnPrint = new PrintButton(QStringLiteral("Печать"), printerPicture(), PanelR);
+    BtnPrint = new PrintButton(tr("Печать"), printerPicture(), PanelR);
 
     ClientArea->dock(Preview, Dock::Fill, 0, Margin);
     ClientArea->dock(PanelR, Dock::Right, RightColumnWidth);
@@ -115,17 +115,17 @@ void TMainForm::createControls() {
 void TMainForm::createMenu() {
     ImageList24 = menuImages();
 
-    MenuFile = menuBar()->addMenu(QStringLiteral("Файл"));
-    MenuPrint = MenuFile->addAction(ImageList24[1], QStringLiteral("Печать"));
-    MenuSavePdf = MenuFile->addAction(ImageList24[4], QStringLiteral("Сохранить в PDF..."));
+    MenuFile = menuBar()->addMenu(tr("Файл"));
+    MenuPrint = MenuFile->addAction(ImageList24[1], tr("Печать"));
+    MenuSavePdf = MenuFile->addAction(ImageList24[4], tr("Сохранить в PDF..."));
     MenuFileSeparator = MenuFile->addSeparator();
-    MenuExit = MenuFile->addAction(QStringLiteral("Выход"));
+    MenuExit = MenuFile->addAction(tr("Выход"));
 
-    MenuHelp = menuBar()->addMenu(QStringLiteral("Справка"));
-    MenuSite = MenuHelp->addAction(ImageList24[3], QStringLiteral("Сайт программы"));
-    MenuSupport = MenuHelp->addAction(ImageList24[2], QStringLiteral("Поддержка"));
+    MenuHelp = menuBar()->addMenu(tr("Справка"));
+    MenuSite = MenuHelp->addAction(ImageList24[3], tr("Сайт программы"));
+    MenuSupport = MenuHelp->addAction(ImageList24[2], tr("Поддержка"));
     MenuHelpSeparator = MenuHelp->addSeparator();
-    MenuAbout = MenuHelp->addAction(ImageList24[0], QStringLiteral("О программе"));
+    MenuAbout = MenuHelp->addAction(ImageList24[0], tr("О программе"));
 
     // Made after the menu bar, so that as a later child of the window it is destroyed after the menus using
     // it.
@@ -144,15 +144,15 @@ void TMainForm::nameControls() {
     LabelTemplatesHead->setBuddy(ListBoxTemplates);
     ListBoxTemplates->setAccessibleName(LabelTemplatesHead->text());
     BtnPrint->setAccessibleName(BtnPrint->text());
-    BtnPrint->setAccessibleDescription(QStringLiteral("Печать выбранного шаблона на выбранном принтере"));
-    menuBar()->setAccessibleName(QStringLiteral("Главное меню"));
+    BtnPrint->setAccessibleDescription(tr("Печать выбранного шаблона на выбранном принтере"));
+    menuBar()->setAccessibleName(tr("Главное меню"));
     describePreview();
 }
 
 void TMainForm::describePreview() {
     const int row = ListBoxTemplates->ItemIndex();
-    const QString shown = row >= 0 ? ListBoxTemplates->item(row)->text() : QStringLiteral("шаблон не выбран");
-    const QString name = QStringLiteral("Предпросмотр конверта: ") + shown;
+    const QString shown = row >= 0 ? ListBoxTemplates->item(row)->text() : tr("шаблон не выбран");
+    const QString name = tr("Предпросмотр конверта: %1").arg(shown);
     // Only a change is announced; a resize repaints without one.
     if (Preview->accessibleName() != name)
         Preview->setAccessibleName(name);
@@ -178,7 +178,7 @@ void TMainForm::connectEvents() {
 }
 
 void TMainForm::FormCreate() {
-    setWindowTitle(ProductConstants::ProgramName + QLatin1Char(' ') + ProductConstants::ProgramVersion);
+    setWindowTitle(ProductConstants::ProgramName() + QLatin1Char(' ') + ProductConstants::ProgramVersion);
     const PasswordAsking asking(PasswordPurpose::StartUp);
     fillPrinterList();
     ListBoxTemplates->setItemIndex(0);
@@ -216,7 +216,7 @@ void TMainForm::networkPrinterFound(const QString& name) {
     const int top = ListBoxPrinters->indexAt(QPoint(0, 0)).row();
     const int scrolled = bar->value();
     auto* item = new QListWidgetItem(name);
-    item->setToolTip(name + QStringLiteral(": найден в сети"));
+    item->setToolTip(tr("%1: найден в сети").arg(name));
     ListBoxPrinters->insertItem(row, item);
     // A row above the first one in view would push the view's rows down.
     if (top >= 0 && row <= top)

@@ -111,49 +111,49 @@ TEST(CommandLine, WrongArgumentsGiveTheUsageAndStatusTwoAndWriteNothing) {
         {{QStringLiteral("-x")}, "Неизвестный параметр «x»."},
         {{QStringLiteral("--pdf")}, "Отсутствует значение после «--pdf»."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--template"), QStringLiteral("3")},
-         "Invalid template '3': expected 0, 1 or 2."},
+         "Недопустимый шаблон «3»: нужно 0, 1 или 2."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--template"), QStringLiteral("-1")},
-         "Invalid template '-1': expected 0, 1 or 2."},
+         "Недопустимый шаблон «-1»: нужно 0, 1 или 2."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--template"), QStringLiteral("one")},
-         "Invalid template 'one': expected 0, 1 or 2."},
+         "Недопустимый шаблон «one»: нужно 0, 1 или 2."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--template"), QStringLiteral("+1")},
-         "Invalid template '+1': expected 0, 1 or 2."},
+         "Недопустимый шаблон «+1»: нужно 0, 1 или 2."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--template"), QStringLiteral(" 1")},
-         "Invalid template ' 1': expected 0, 1 or 2."},
+         "Недопустимый шаблон « 1»: нужно 0, 1 или 2."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--template=01")},
-         "Invalid template '01': expected 0, 1 or 2."},
+         "Недопустимый шаблон «01»: нужно 0, 1 или 2."},
         // Given twice, the first would be silently lost.
         {{QStringLiteral("--pdf"), file, QStringLiteral("--pdf"), dir.filePath(QStringLiteral("y.pdf"))},
-         "--pdf may be given only once."},
+         "--pdf можно задать только один раз."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--template"), QStringLiteral("1"),
           QStringLiteral("--template"), QStringLiteral("2")},
-         "--template may be given only once."},
+         "--template можно задать только один раз."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--paper"), QStringLiteral("a4"),
           QStringLiteral("--paper=letter")},
-         "--paper may be given only once."},
-        {{QStringLiteral("--print"), QStringLiteral("--print")}, "--print may be given only once."},
+         "--paper можно задать только один раз."},
+        {{QStringLiteral("--print"), QStringLiteral("--print")}, "--print можно задать только один раз."},
         {{QStringLiteral("--list-printers"), QStringLiteral("-list-printers")},
-         "--list-printers may be given only once."},
+         "--list-printers можно задать только один раз."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--paper"), QStringLiteral("a5")},
-         "Invalid paper 'a5': expected a4 or letter."},
+         "Недопустимая бумага «a5»: нужно a4 или letter."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--printer"), QStringLiteral("Office")},
-         "--printer goes only with --print."},
+         "--printer задаётся только с --print."},
         {{QStringLiteral("--print"), QStringLiteral("--paper"), QStringLiteral("a4")},
-         "--paper goes only with --pdf."},
+         "--paper задаётся только с --pdf."},
         {{QStringLiteral("--list-printers"), QStringLiteral("--template"), QStringLiteral("1")},
-         "--template goes only with --print or --pdf."},
+         "--template задаётся только с --print или --pdf."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--print")},
-         "Give one of --list-printers, --print and --pdf."},
+         "Задайте одно из --list-printers, --print и --pdf."},
         {{QStringLiteral("--template"), QStringLiteral("1")},
-         "Give one of --list-printers, --print and --pdf."},
-        {{QStringLiteral("--pdf"), file, QStringLiteral("extra")}, "Unexpected argument 'extra'."},
-        {{QStringLiteral("extra"), QStringLiteral("--pdf"), file}, "Unexpected argument 'extra'."},
-        {{QStringLiteral("extra")}, "Unexpected argument 'extra'."},
+         "Задайте одно из --list-printers, --print и --pdf."},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("extra")}, "Лишний аргумент «extra»."},
+        {{QStringLiteral("extra"), QStringLiteral("--pdf"), file}, "Лишний аргумент «extra»."},
+        {{QStringLiteral("extra")}, "Лишний аргумент «extra»."},
         {{QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("extra")},
-         "Unexpected argument 'extra'."},
+         "Лишний аргумент «extra»."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--"), QStringLiteral("--print")},
-         "Unexpected argument '--print'."},
-        {{QStringLiteral("--pdf"), QString()}, "--pdf needs a file name."},
+         "Лишний аргумент «--print»."},
+        {{QStringLiteral("--pdf"), QString()}, "Для --pdf нужно имя файла."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
@@ -305,7 +305,8 @@ TEST(CommandLine, AFolderThatIsNotThereIsReported) {
     const QString noFolder = dir.filePath(QStringLiteral("missing/Конверт.pdf"));
     const Outcome o = vornel({QStringLiteral("--pdf"), noFolder});
     EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.err, QStringLiteral("Cannot create file \"%1\". No such file or directory.\n").arg(noFolder));
+    EXPECT_EQ(o.err,
+              QStringLiteral("Не удалось создать файл «%1». No such file or directory.\n").arg(noFolder));
     EXPECT_TRUE(filesIn(dir.path()).isEmpty());
 }
 
@@ -318,7 +319,7 @@ TEST(CommandLine, AReadOnlyFolderIsReportedWithTheSystemsReasonAndLeavesNothing)
         geteuid() == 0 ? QStringLiteral("Read-only file system") : QStringLiteral("Permission denied");
     const Outcome o = vornel({QStringLiteral("--pdf"), inReadOnly});
     EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.err, QStringLiteral("Cannot create file \"%1\". %2.\n").arg(inReadOnly, reason));
+    EXPECT_EQ(o.err, QStringLiteral("Не удалось создать файл «%1». %2.\n").arg(inReadOnly, reason));
     EXPECT_TRUE(o.out.isEmpty());
     EXPECT_TRUE(filesIn(readOnly.path()).isEmpty());
 }
@@ -333,7 +334,7 @@ TEST(CommandLine, AFullDiskIsReportedAndTheOldFileStays) {
         vornel({QStringLiteral("--pdf"), inFull, QStringLiteral("--template"), QStringLiteral("2")});
     EXPECT_EQ(noRoom.status, 1);
     EXPECT_EQ(noRoom.err,
-              QStringLiteral("Cannot create file \"%1\". No space left on device.\n").arg(inFull));
+              QStringLiteral("Не удалось создать файл «%1». No space left on device.\n").arg(inFull));
     EXPECT_EQ(filesIn(full.path()), (QStringList{QStringLiteral(".filler"), QStringLiteral("Конверт.pdf")}));
     QFile old(inFull);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
@@ -373,7 +374,8 @@ TEST(CommandLine, APdfOntoADeviceOrPipeIsWrittenInPlace) {
         QString err;
     } cases[] = {
         {null, S_IFCHR, 0, {}},
-        {full, S_IFCHR, 1, QStringLiteral("Cannot write to \"%1\". No space left on device.\n").arg(full)},
+        {full, S_IFCHR, 1,
+         QStringLiteral("Не удалось записать в «%1». No space left on device.\n").arg(full)},
         {fifo, S_IFIFO, 0, {}},
     };
     for (const auto& c : cases) {

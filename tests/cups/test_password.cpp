@@ -3,11 +3,11 @@
 // says why, once; a wrong password is said to be refused; a password given is not asked for again.
 #include "PrivateCups.h"
 #include "ProgramOnCups.h"
-#include "platform/UiThread.h"
-#include "printing/PrintSystemStart.h"
 #include "app/ErrorReport.h"
+#include "platform/UiThread.h"
 #include "platform/cups/CupsPassword.h"
 #include "platform/cups/CupsPrintSystem.h"
+#include "printing/PrintSystemStart.h"
 #include "printing/TPrinter.h"
 #include "ui/Fonts.h"
 #include "ui/ListBox.h"
@@ -112,8 +112,8 @@ int jobsEver() {
 
 QString notGiven(const QString& server) {
     return QStringLiteral(
-               "System Error.  Code: 1026.\r\nThe print server %1 asked for the password of user %2, "
-               "and none was given. Nothing was printed.")
+               "System Error.  Code: 1026.\r\nСервер печати %1 запросил пароль пользователя %2, но "
+               "пароль не был введён. Ничего не напечатано.")
         .arg(server, User);
 }
 
