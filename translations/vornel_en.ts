@@ -7,6 +7,11 @@
         <source>Нет картинки окна «О программе»: %1</source>
         <translation>The About picture is missing: %1</translation>
     </message>
+    <message>
+        <source>:/about/AboutPicture.bin</source>
+        <extracomment>The resource of the About picture drawn with the header in this language (assets/about.cmake).</extracomment>
+        <translation>:/about/AboutPicture.en.bin</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -8,6 +8,11 @@
 
 namespace AboutPicture {
 
+QString shownPath() {
+    //: The resource of the About picture drawn with the header in this language (assets/about.cmake).
+    return QCoreApplication::translate("AboutPicture", ":/about/AboutPicture.bin");
+}
+
 QImage load(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

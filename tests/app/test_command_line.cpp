@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QList>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <dirent.h>
@@ -168,30 +169,47 @@ TEST(CommandLine, WrongArgumentsGiveTheUsageAndStatusTwoAndWriteNothing) {
     }
 }
 
-// The help is Russian whatever the locale, Qt's stock lines too; --help-all adds Qt's own options.
+// The help speaks the program's language, Qt's stock lines too: Russian for a Russian locale and one that
+// names no language, English for any other. --help-all adds Qt's own options.
 TEST(CommandLine, HelpAndVersion) {
     const struct {
         const char* flag;
         const char* lang;
         bool withQtOptions;
+        bool english;
     } cases[] = {
-        {"--help", "ru_RU.UTF-8", false},
-        {"-h", "en_US.UTF-8", false},
-        {"--help-all", "C", true},
-        {"-help-all", "en_US.UTF-8", true},
+        {"--help", "ru_RU.UTF-8", false, false},  {"-h", "C.UTF-8", false, false},
+        {"--help-all", "C", true, false},         {"-h", "en_US.UTF-8", false, true},
+        {"-help-all", "en_US.UTF-8", true, true}, {"--help", "de_DE.UTF-8", false, true},
     };
+    const char* const russian[] = {"--printer <имя>",
+                                   "--pdf <файл>",
+                                   "Использование: ",
+                                   "Параметры:",
+                                   "Вывод справки по параметрам",
+                                   "Показать сведения о версии."};
+    const char* const english[] = {"--printer <name>",
+                                   "--pdf <file>",
+                                   "Usage: ",
+                                   "Options:",
+                                   "Displays help on commandline options.",
+                                   "Displays version information."};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.flag << " " << c.lang);
         const Outcome help = vornel({QString::fromLatin1(c.flag)}, QString::fromLatin1(c.lang));
         EXPECT_EQ(help.status, 0);
-        for (const char* line : {"--list-printers", "--print", "--printer <имя>", "--pdf <файл>",
-                                 "--paper <a4|letter>", "--template <0|1|2>", "--version", "Использование: ",
-                                 "Параметры:", "Вывод справки по параметрам", "Показать сведения о версии."})
+        for (const char* line :
+             {"--list-printers", "--print", "--paper <a4|letter>", "--template <0|1|2>", "--version"})
             EXPECT_TRUE(help.out.contains(QString::fromUtf8(line))) << line;
-        for (const char* english : {"Usage:", "Options:", "Displays"})
-            EXPECT_FALSE(help.out.contains(QString::fromLatin1(english))) << english;
+        for (const char* line : c.english ? english : russian)
+            EXPECT_TRUE(help.out.contains(QString::fromUtf8(line))) << line;
+        for (const char* other : c.english ? russian : english)
+            EXPECT_FALSE(help.out.contains(QString::fromUtf8(other))) << other;
         for (const char* qtOption : {"--platform <", "--qwindowtitle <", "--reverse"})
             EXPECT_EQ(help.out.contains(QString::fromLatin1(qtOption)), c.withQtOptions) << qtOption;
+        if (c.english)
+            EXPECT_FALSE(help.out.contains(QRegularExpression(QStringLiteral("\\p{Cyrillic}"))))
+                << help.out.toStdString();
         EXPECT_TRUE(help.err.isEmpty()) << help.err.toStdString();
     }
 
@@ -200,6 +218,68 @@ TEST(CommandLine, HelpAndVersion) {
         EXPECT_EQ(version.status, 0);
         EXPECT_EQ(version.out, QStringLiteral("Ворнель [light] 1.13\n"));
     }
+}
+
+// The program's own messages in the user's language; the print system's own line stays as it stands.
+TEST(CommandLine, MessagesSpeakTheUsersLanguage) {
+    const QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("missing/x.pdf"));
+    const struct {
+        const char* language; // LANGUAGE, before LANG
+        const char* lang;
+        bool english;
+    } locales[] = {
+        {"", "C.UTF-8", false},         {"", "ru_RU.UTF-8", false}, {"en", "C.UTF-8", true},
+        {"en:ru", "ru_RU.UTF-8", true}, {"", "de_DE.UTF-8", true},  {"de:ru", "de_DE.UTF-8", false},
+    };
+    const struct {
+        QStringList arguments;
+        int status;
+        QString russian;
+        QString english;
+    } commands[] = {
+        {{QStringLiteral("--version")},
+         0,
+         QStringLiteral("Ворнель [light] 1.13\n"),
+         QStringLiteral("Vornel [light] 1.13\n")},
+        {{QStringLiteral("--template"), QStringLiteral("3"), QStringLiteral("--pdf"), missing},
+         2,
+         QStringLiteral("vornel: Недопустимый шаблон «3»: нужно 0, 1 или 2.\n"),
+         QStringLiteral("vornel: Invalid template '3': expected 0, 1 or 2.\n")},
+        {{QStringLiteral("--pdf"), missing},
+         1,
+         QStringLiteral("Не удалось создать файл «%1». No such file or directory.\n").arg(missing),
+         QStringLiteral("Cannot create file \"%1\". No such file or directory.\n").arg(missing)},
+        {{QStringLiteral("--list-printers")},
+         1,
+         QStringLiteral("System Error.  Code: 1282.\r\nСервер печати 127.0.0.1:9 недоступен.\n"),
+         QStringLiteral("System Error.  Code: 1282.\r\nThe print server 127.0.0.1:9 is not available.\n")},
+    };
+    for (const auto& l : locales) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+            env.remove(QString::fromLatin1(name));
+        if (*l.language)
+            env.insert(QStringLiteral("LANGUAGE"), QString::fromLatin1(l.language));
+        env.insert(QStringLiteral("LANG"), QString::fromLatin1(l.lang));
+        env.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("127.0.0.1:9"));
+        static const QTemporaryDir runtimeDir;
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir.path());
+        for (const auto& c : commands) {
+            SCOPED_TRACE(testing::Message() << "LANGUAGE=" << l.language << " LANG=" << l.lang << " "
+                                            << c.arguments.join(u' ').toStdString());
+            const Outcome o = runHeadless(QStringLiteral(VORNEL_EXECUTABLE), c.arguments, env);
+            EXPECT_EQ(o.status, c.status);
+            const QString written = c.status == 0 ? o.out : o.err;
+            const QString& expected = l.english ? c.english : c.russian;
+            EXPECT_EQ(written.first(std::min(written.size(), expected.size())).toStdString(),
+                      expected.toStdString());
+            if (l.english)
+                EXPECT_FALSE((o.out + o.err).contains(QRegularExpression(QStringLiteral("\\p{Cyrillic}"))))
+                    << (o.out + o.err).toStdString();
+        }
+    }
+    EXPECT_TRUE(filesIn(dir.path()).isEmpty());
 }
 
 // libcups is loaded with the print system's module, only by the commands that print: the loader's own

@@ -13,9 +13,11 @@
 #include "templates/TemplateDispatch.h"
 #include "ui/DlgAbout.h"
 #include "ui/LinkFailure.h"
+#include "ui/LinkLabel.h"
 #include "ui/ListBox.h"
 #include "ui/Main.h"
 #include "ui/PasswordDialog.h"
+#include "ui/PreviewView.h"
 #include "ui/PrintButton.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +28,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QWidget>
 
@@ -106,6 +109,7 @@ protected:
 
 TEST_F(Languages, MainWindow) {
     TMainForm form(printer);
+    const QString previewBeforeChoice = form.Preview->accessibleName();
     form.FormCreate();
     const struct {
         QString shown;
@@ -115,9 +119,12 @@ TEST_F(Languages, MainWindow) {
         {form.windowTitle(), "Ворнель [light] 1.13", "Vornel [light] 1.13"},
         {form.LabelPrintersHead->text(), "Выбор принтера", "Choose a printer"},
         {form.LabelTemplatesHead->text(), "Выбор шаблона печати", "Choose a print template"},
-        {form.ListBoxTemplates->item(0)->text(), "Черный конверт, сплошные линии", "Black envelope, solid lines"},
-        {form.ListBoxTemplates->item(1)->text(), "Черный конверт, центр пунктир", "Black envelope, dashed centre"},
-        {form.ListBoxTemplates->item(2)->text(), "Черный конверт, линии точки", "Black envelope, dotted lines"},
+        {form.ListBoxTemplates->item(0)->text(), "Черный конверт, сплошные линии",
+         "Black envelope, solid lines"},
+        {form.ListBoxTemplates->item(1)->text(), "Черный конверт, центр пунктир",
+         "Black envelope, dashed centre"},
+        {form.ListBoxTemplates->item(2)->text(), "Черный конверт, линии точки",
+         "Black envelope, dotted lines"},
         {form.BtnPrint->text(), "Печать", "Print"},
         {form.MenuFile->title(), "Файл", "File"},
         {form.MenuPrint->text(), "Печать", "Print"},
@@ -127,11 +134,11 @@ TEST_F(Languages, MainWindow) {
         {form.MenuSite->text(), "Сайт программы", "Program website"},
         {form.MenuSupport->text(), "Поддержка", "Support"},
         {form.MenuAbout->text(), "О программе", "About"},
-        {form.Preview->accessibleName(), "Предпросмотр конверта: Черный конверт, сплошные линии",
-         "Envelope preview: Black envelope, solid lines"},
+        {previewBeforeChoice, "Предпросмотр конверта: шаблон не выбран",
+         "Envelope preview: no template chosen"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.shown, either(c.russian, c.inEnglish));
+        EXPECT_EQ(c.shown.toStdString(), either(c.russian, c.inEnglish).toStdString());
     if (english())
         expectNoCyrillic(textsOf(form));
 }
@@ -152,7 +159,7 @@ TEST_F(Languages, AboutDialog) {
         {dialog.CloseButton->text(), "Закрыть", "Close"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.shown, either(c.russian, c.inEnglish));
+        EXPECT_EQ(c.shown.toStdString(), either(c.russian, c.inEnglish).toStdString());
     EXPECT_TRUE(dialog.InfoLabel->text().startsWith(either("Ворнель - современная", "Vornel is a modern")));
     if (english())
         expectNoCyrillic(textsOf(dialog));
@@ -164,8 +171,9 @@ TEST_F(Languages, PasswordDialog) {
         TPasswordDialog dialog({QStringLiteral("alice"), QStringLiteral("print.example:631"), true}, purpose);
         const QStringList texts = textsOf(dialog);
         EXPECT_EQ(dialog.windowTitle(), either("Пароль для печати", "Password for printing"));
-        EXPECT_TRUE(texts.filter(either("Сервер печати print.example:631 просит пароль.",
-                                        "The print server print.example:631 asks for a password."))
+        EXPECT_TRUE(texts
+                        .filter(either("Сервер печати print.example:631 просит пароль.",
+                                       "The print server print.example:631 asks for a password."))
                         .size() == 1)
             << texts.join(u'\n').toStdString();
         if (english())
@@ -186,9 +194,10 @@ TEST_F(Languages, ErrorTexts) {
     EXPECT_EQ(captions, QStringList(2, either("Ворнель", "Vornel")));
 
     qputenv("CUPS_SERVER", "127.0.0.1:9");
-    EXPECT_EQ(CupsServer::unavailableText(),
-              either("Сервер печати 127.0.0.1:9 недоступен.", "The print server 127.0.0.1:9 is not available."));
-    const QStringList own{CupsPassword::declinedText(), linkNotOpenedText(QStringLiteral("http://vornel.example"))};
+    EXPECT_EQ(CupsServer::unavailableText(), either("Сервер печати 127.0.0.1:9 недоступен.",
+                                                    "The print server 127.0.0.1:9 is not available."));
+    const QStringList own{CupsPassword::declinedText(),
+                          linkNotOpenedText(QStringLiteral("http://vornel.example"))};
     if (english())
         expectNoCyrillic(own);
     else
