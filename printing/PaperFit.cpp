@@ -36,16 +36,18 @@ QString paperSize(const DocumentSettings& s) {
 
 [[noreturn]] void tooSmall(const DocumentSettings& s) {
     const QString label = paperLabel(s.paperName);
+    const QString width = QString::number(EnvelopePlacement::NeededWidth);
+    const QString height = QString::number(EnvelopePlacement::NeededHeight);
+    // One pass of arg(): a "%" in the media's name is never taken for a place of its own.
     const QString message =
         label.isEmpty()
             ? QCoreApplication::translate("PaperFit", "Бумага (%1) слишком мала для конверта: нужна область "
                                                       "печати %2 x %3 мм.")
-                  .arg(paperSize(s))
+                  .arg(paperSize(s), width, height)
             : QCoreApplication::translate("PaperFit", "Бумага %1 (%2) слишком мала для конверта: нужна "
                                                       "область печати %3 x %4 мм.")
-                  .arg(label, paperSize(s));
-    throw EPrinter(
-        message.arg(EnvelopePlacement::NeededWidth).arg(EnvelopePlacement::NeededHeight).toStdString());
+                  .arg(label, paperSize(s), width, height);
+    throw EPrinter(message.toStdString());
 }
 
 } // namespace

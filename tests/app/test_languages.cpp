@@ -12,6 +12,7 @@
 #include "printing/TPrinter.h"
 #include "templates/TemplateDispatch.h"
 #include "ui/DlgAbout.h"
+#include "ui/Fonts.h"
 #include "ui/LinkFailure.h"
 #include "ui/LinkLabel.h"
 #include "ui/ListBox.h"
@@ -24,6 +25,9 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCoreApplication>
+#include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -80,6 +84,11 @@ void expectNoCyrillic(const QStringList& texts) {
     static const QRegularExpression cyrillic(QStringLiteral("\\p{Cyrillic}"));
     for (const QString& text : texts)
         EXPECT_FALSE(text.contains(cyrillic)) << text.toStdString();
+}
+
+// A single line shown whole in a box that wide: nothing cut off, nothing running into its neighbour.
+void expectFits(const QString& text, const QFont& font, int width) {
+    EXPECT_LE(QFontMetrics(font).horizontalAdvance(text), width) << text.toStdString();
 }
 
 // A text in the expected language: Russian as the program is written, or its English.
@@ -141,6 +150,15 @@ TEST_F(Languages, MainWindow) {
         EXPECT_EQ(c.shown.toStdString(), either(c.russian, c.inEnglish).toStdString());
     if (english())
         expectNoCyrillic(textsOf(form));
+
+    // At the window's design size, every heading and caption fits its box.
+    form.show();
+    QCoreApplication::processEvents();
+    for (const QLabel* heading : {form.LabelPrintersHead, form.LabelTemplatesHead})
+        expectFits(heading->text(), heading->font(), heading->contentsRect().width());
+    for (int row = 0; row < form.ListBoxTemplates->count(); ++row)
+        expectFits(form.ListBoxTemplates->item(row)->text(), form.ListBoxTemplates->font(),
+                   form.ListBoxTemplates->viewport()->width() - 2);
 }
 
 TEST_F(Languages, AboutDialog) {
@@ -163,6 +181,16 @@ TEST_F(Languages, AboutDialog) {
     EXPECT_TRUE(dialog.InfoLabel->text().startsWith(either("Ворнель - современная", "Vornel is a modern")));
     if (english())
         expectNoCyrillic(textsOf(dialog));
+
+    // The fixed boxes hold their texts: the links on one line, the description within its lines.
+    for (const QLabel* link :
+         {static_cast<QLabel*>(dialog.SiteLabel), static_cast<QLabel*>(dialog.SupportLabel)})
+        expectFits(link->text(), link->font(), link->width());
+    expectFits(dialog.CloseButton->text(), dialog.CloseButton->font(), dialog.CloseButton->width() - 16);
+    const QRect description = QFontMetrics(dialog.InfoLabel->font())
+                                  .boundingRect(QRect(0, 0, dialog.InfoLabel->width(), 1000),
+                                                Qt::TextWordWrap, dialog.InfoLabel->text());
+    EXPECT_LE(description.height(), dialog.InfoLabel->height());
 }
 
 TEST_F(Languages, PasswordDialog) {
@@ -212,6 +240,7 @@ TEST_F(Languages, ErrorTexts) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     TApplication app(argc, argv);
+    registerApplicationFonts();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
