@@ -173,8 +173,8 @@ TEST_F(CommandLinePrint, AServerThatCantBeAskedIsAFailure) {
 
     const QString unavailable =
         QStringLiteral("System Error.  Code: 1282.\r\nСервер печати %1 недоступен.\n").arg(refused);
-    const QString declined = QStringLiteral("System Error.  Code: 1026.\r\nThe print server %1 asked for the "
-                                            "password of user %2")
+    const QString declined = QStringLiteral("System Error.  Code: 1026.\r\nСервер печати %1 запросил пароль "
+                                            "пользователя %2")
                                  .arg(locked.address(), user);
     const QStringList commands[] = {
         {QStringLiteral("--list-printers")},
