@@ -11,6 +11,7 @@
 #include "platform/cups/CupsServer.h"
 #include "printing/TPrinter.h"
 #include "templates/TemplateDispatch.h"
+#include "ui/AboutPicture.h"
 #include "ui/DlgAbout.h"
 #include "ui/Fonts.h"
 #include "ui/LinkFailure.h"
@@ -179,6 +180,9 @@ TEST_F(Languages, AboutDialog) {
     for (const auto& c : cases)
         EXPECT_EQ(c.shown.toStdString(), either(c.russian, c.inEnglish).toStdString());
     EXPECT_TRUE(dialog.InfoLabel->text().startsWith(either("Ворнель - современная", "Vornel is a modern")));
+    // The picture's header carries the name and a line in the same language; both pictures are built in.
+    EXPECT_EQ(AboutPicture::shownPath(), either(":/about/AboutPicture.bin", ":/about/AboutPicture.en.bin"));
+    EXPECT_EQ(AboutPicture::load().size(), QSize(AboutPicture::Width, AboutPicture::Height));
     if (english())
         expectNoCyrillic(textsOf(dialog));
 
