@@ -2,11 +2,11 @@
 
 #include "app/ErrorReport.h"
 #include "app/QtOptions.h"
-#include "app/QtRussian.h"
 #include "app/TerminalPassword.h"
+#include "app/UserLanguage.h"
 #include "platform/Errors.h"
-#include "platform/SaveFile.h"
 #include "platform/PrintBackendModule.h"
+#include "platform/SaveFile.h"
 #include "printing/Calibration.h"
 #include "printing/CalibrationStore.h"
 #include "printing/EnvelopePdf.h"
@@ -47,32 +47,39 @@ void write(std::FILE* stream, const QString& text) {
 }
 
 struct Options {
-    QCommandLineOption listPrinters{QStringLiteral("list-printers"),
-                                    QStringLiteral("Показать принтеры, по одному в строке; принтер по "
+    QCommandLineOption listPrinters{
+        QStringLiteral("list-printers"),
+        QCoreApplication::translate("CommandLine", "Показать принтеры, по одному в строке; принтер по "
                                                    "умолчанию отмечен.")};
-    QCommandLineOption print{QStringLiteral("print"), QStringLiteral("Напечатать конверт.")};
+    QCommandLineOption print{QStringLiteral("print"),
+                             QCoreApplication::translate("CommandLine", "Напечатать конверт.")};
     QCommandLineOption printer{
         QStringLiteral("printer"),
-        QStringLiteral(
-            "Принтер для --print, --calibration-sheet и --calibrate (иначе принтер по умолчанию)."),
-        QStringLiteral("имя")};
-    QCommandLineOption calibrationSheet{QStringLiteral("calibration-sheet"),
-                                        QStringLiteral("Напечатать лист калибровки принтера.")};
+        QCoreApplication::translate(
+            "CommandLine", "Принтер для --print, --calibration-sheet и --calibrate (иначе принтер по умолчанию)."),
+        QCoreApplication::translate("CommandLine", "имя")};
+    QCommandLineOption calibrationSheet{
+        QStringLiteral("calibration-sheet"),
+        QCoreApplication::translate("CommandLine", "Напечатать лист калибровки принтера.")};
     QCommandLineOption calibrate{
         QStringLiteral("calibrate"),
-        QStringLiteral("Запомнить, что намерено на листе калибровки: длины линий 200 и 150 мм, например "
-                       "202x148.5; reset убирает калибровку принтера."),
-        QStringLiteral("ДЛИНАxВЫСОТА|reset")};
-    QCommandLineOption pdf{QStringLiteral("pdf"), QStringLiteral("Сохранить конверт в PDF-файл."),
-                           QStringLiteral("файл")};
+        QCoreApplication::translate("CommandLine",
+                                    "Запомнить, что намерено на листе калибровки: длины линий 200 и 150 мм, "
+                                    "например 202x148.5; reset убирает калибровку принтера."),
+        QCoreApplication::translate("CommandLine", "ШИРИНАxВЫСОТА|reset")};
+    QCommandLineOption pdf{QStringLiteral("pdf"),
+                           QCoreApplication::translate("CommandLine", "Сохранить конверт в PDF-файл."),
+                           QCoreApplication::translate("CommandLine", "файл")};
     QCommandLineOption paper{
         QStringLiteral("paper"),
-        QStringLiteral("Бумага для --pdf: a4 или letter (иначе по языковым настройкам)."),
+        QCoreApplication::translate("CommandLine",
+                                    "Бумага для --pdf: a4 или letter (иначе по языковым настройкам)."),
         QStringLiteral("a4|letter")};
-    QCommandLineOption templateIndex{QStringLiteral("template"),
-                                     QStringLiteral("Шаблон: 0 сплошные линии, 1 центр пунктир, 2 линии "
-                                                    "точки (иначе 0)."),
-                                     QStringLiteral("0|1|2")};
+    QCommandLineOption templateIndex{
+        QStringLiteral("template"),
+        QCoreApplication::translate("CommandLine", "Шаблон: 0 сплошные линии, 1 центр пунктир, 2 линии "
+                                                   "точки (иначе 0)."),
+        QStringLiteral("0|1|2")};
 
     // They mean nothing without a window, but a script may pass them to every Qt program alike.
     QList<QCommandLineOption> qt = QtOptions::hidden();
@@ -136,8 +143,10 @@ void listPrinters() {
     addNetworkPrinters(printer);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const QString& name = entries[i].Name;
-        write(stdout, static_cast<int>(i) == marked ? name + QStringLiteral(" (по умолчанию)\n")
-                                                    : name + QLatin1Char('\n'));
+        write(stdout, static_cast<int>(i) == marked
+                          ? QCoreApplication::translate("CommandLine", "%1 (по умолчанию)").arg(name) +
+                                QLatin1Char('\n')
+                          : name + QLatin1Char('\n'));
     }
 }
 
@@ -151,7 +160,9 @@ void choosePrinter(TPrinter& printer, const std::optional<QString>& printerName)
             addNetworkPrinters(printer, printerName);
         const int found = printer.indexOfPrinter(*printerName);
         if (found < 0)
-            throw EPrinter("Printer \"" + printerName->toStdString() + "\" not found");
+            throw EPrinter(QCoreApplication::translate("CommandLine", "Принтер «%1» не найден")
+                               .arg(*printerName)
+                               .toStdString());
         printer.setPrinterIndex(found);
     }
     printer.PrinterIndex();
@@ -192,8 +203,9 @@ std::optional<Calibration> measurementsFrom(const QString& value) {
         return std::nullopt;
     const std::optional<Calibration> measured = Calibration::parsePair(value);
     if (!measured)
-        throw WrongArguments{QStringLiteral("Invalid measurement '%1': expected WIDTHxHEIGHT in millimetres, "
-                                            "such as 202x148.5, or reset.")
+        throw WrongArguments{QCoreApplication::translate("CommandLine",
+                                                         "Неверные измерения «%1»: нужно ШИРИНАxВЫСОТА в "
+                                                         "миллиметрах, например 202x148.5, или reset.")
                                  .arg(value)};
     const QString outOfRange = measured->rangeProblem();
     if (!outOfRange.isEmpty())
@@ -209,7 +221,9 @@ EnvelopeTemplate templateFrom(const QCommandLineParser& parser, const Options& o
     const int index = value.toInt(&ok);
     // The digit alone: no sign, space or leading zero.
     if (!ok || index < 0 || index >= TemplateCount || QString::number(index) != value)
-        throw WrongArguments{QStringLiteral("Invalid template '%1': expected 0, 1 or 2.").arg(value)};
+        throw WrongArguments{
+            QCoreApplication::translate("CommandLine", "Недопустимый шаблон «%1»: нужно 0, 1 или 2.")
+                .arg(value)};
     return index;
 }
 
@@ -219,14 +233,16 @@ PdfPaper paperFrom(const QCommandLineParser& parser, const Options& o) {
     const std::optional<PdfPaper> paper = EnvelopePdf::paperNamed(parser.value(o.paper));
     if (!paper)
         throw WrongArguments{
-            QStringLiteral("Invalid paper '%1': expected a4 or letter.").arg(parser.value(o.paper))};
+            QCoreApplication::translate("CommandLine", "Недопустимая бумага «%1»: нужно a4 или letter.")
+                .arg(parser.value(o.paper))};
     return *paper;
 }
 
 void requireOnlyWith(const QCommandLineParser& parser, const QCommandLineOption& option, bool allowed,
                      const QString& commands) {
     if (parser.isSet(option) && !allowed)
-        throw WrongArguments{QStringLiteral("--%1 goes only with %2.").arg(option.names().first(), commands)};
+        throw WrongArguments{QCoreApplication::translate("CommandLine", "--%1 задаётся только с %2.")
+                                 .arg(option.names().first(), commands)};
 }
 
 void requireOnce(const QCommandLineParser& parser, const QCommandLineOption& option) {
@@ -236,7 +252,8 @@ void requireOnce(const QCommandLineParser& parser, const QCommandLineOption& opt
     for (const QString& name : option.names())
         times += found.count(name);
     if (times > 1)
-        throw WrongArguments{QStringLiteral("--%1 may be given only once.").arg(option.names().first())};
+        throw WrongArguments{QCoreApplication::translate("CommandLine", "--%1 можно задать только один раз.")
+                                 .arg(option.names().first())};
 }
 
 // The value of --pdf as the bytes given: the parser's text keeps no byte that is not in the locale's
@@ -270,22 +287,22 @@ QByteArray rawFileName(const Arguments& arguments, const Options& o) {
 std::function<void()> commandFrom(const Arguments& arguments, const QCommandLineParser& parser,
                                   const Options& o) {
     if (!parser.positionalArguments().isEmpty())
-        throw WrongArguments{
-            QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first())};
+        throw WrongArguments{QCoreApplication::translate("CommandLine", "Лишний аргумент «%1».")
+                                 .arg(parser.positionalArguments().first())};
     for (const QCommandLineOption* option : o.own())
         requireOnce(parser, *option);
     const int commands = parser.isSet(o.listPrinters) + parser.isSet(o.print) + parser.isSet(o.pdf) +
                          parser.isSet(o.calibrationSheet) + parser.isSet(o.calibrate);
     if (commands != 1)
-        throw WrongArguments{QStringLiteral(
-            "Give one of --list-printers, --print, --pdf, --calibration-sheet and --calibrate.")};
+        throw WrongArguments{QCoreApplication::translate(
+            "CommandLine", "Задайте одно из --list-printers, --print, --pdf, --calibration-sheet и --calibrate.")};
     const bool onPrinter =
         parser.isSet(o.print) || parser.isSet(o.calibrationSheet) || parser.isSet(o.calibrate);
     requireOnlyWith(parser, o.printer, onPrinter,
-                    QStringLiteral("--print, --calibration-sheet or --calibrate"));
+                    QCoreApplication::translate("CommandLine", "--print, --calibration-sheet или --calibrate"));
     requireOnlyWith(parser, o.paper, parser.isSet(o.pdf), QStringLiteral("--pdf"));
     requireOnlyWith(parser, o.templateIndex, parser.isSet(o.print) || parser.isSet(o.pdf),
-                    QStringLiteral("--print or --pdf"));
+                    QCoreApplication::translate("CommandLine", "--print или --pdf"));
 
     const EnvelopeTemplate index = templateFrom(parser, o);
     const std::optional<QString> printerName =
@@ -302,7 +319,7 @@ std::function<void()> commandFrom(const Arguments& arguments, const QCommandLine
         return [printerName, index] { print(printerName, index); };
     const QByteArray file = rawFileName(arguments, o);
     if (file.isEmpty())
-        throw WrongArguments{QStringLiteral("--pdf needs a file name.")};
+        throw WrongArguments{QCoreApplication::translate("CommandLine", "Для --pdf нужно имя файла.")};
     const PdfPaper paper = paperFrom(parser, o);
     // "-" is standard output, for a pipe.
     if (file == "-")
@@ -335,13 +352,14 @@ int parseAndRun(const Arguments& arguments) {
     QCoreApplication::setApplicationName(QStringLiteral("vornel"));
     QCoreApplication::setApplicationVersion(ProductConstants::ProgramVersion);
     // Before the parser: it takes its stock texts as its options are made.
-    const QtRussian qtRussian;
+    const UserLanguage::Installed language;
     const Options o;
     QCommandLineParser parser;
     // Qt's own options take one dash as well as two; so then do the program's.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(ProductConstants::ProgramName +
-                                     QStringLiteral(": конверт для CD/DVD в натуральную величину."));
+    parser.setApplicationDescription(
+        QCoreApplication::translate("CommandLine", "%1: конверт для CD/DVD в натуральную величину.")
+            .arg(ProductConstants::ProgramName()));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     for (const QCommandLineOption* option : o.own())
@@ -360,8 +378,8 @@ int parseAndRun(const Arguments& arguments) {
         if (parser.isSet(QStringLiteral("help-all")))
             parser.process(arguments.text);
         if (parser.isSet(version)) {
-            write(stdout, ProductConstants::ProgramName + QLatin1Char(' ') + ProductConstants::ProgramVersion +
-                              QLatin1Char('\n'));
+            write(stdout, ProductConstants::ProgramName() + QLatin1Char(' ') +
+                              ProductConstants::ProgramVersion + QLatin1Char('\n'));
             return 0;
         }
         command = commandFrom(arguments, parser, o);

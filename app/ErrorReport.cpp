@@ -65,7 +65,7 @@ void show(const std::exception_ptr& error) {
         grabber->releaseMouse();
     if (QWidget* popup = QApplication::activePopupWidget())
         popup->close();
-    presenter()(messageText(error), ProductConstants::ApplicationTitle);
+    presenter()(messageText(error), ProductConstants::ApplicationTitle());
 }
 
 void guard(const std::function<void()>& handler) {

@@ -1,16 +1,17 @@
 #pragma once
 
-#include "app/QtRussian.h"
+#include "app/UserLanguage.h"
 
 #include <QApplication>
 
 // The application object. Qt lets no exception cross its event loop, so the error report is called here,
-// around the dispatch of every event. Qt's own texts speak Russian, as the windows do.
+// around the dispatch of every event. The program's texts and Qt's own
+// speak the user's language.
 class TApplication : public QApplication {
 public:
     TApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 
 private:
-    QtRussian qtRussian_;
+    UserLanguage::Installed language_;
 };

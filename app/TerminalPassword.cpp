@@ -1,5 +1,6 @@
 #include "app/TerminalPassword.h"
 
+#include <QCoreApplication>
 #include <QScopeGuard>
 #include <QString>
 
@@ -53,8 +54,9 @@ std::optional<QByteArray> askOnTerminal(const PasswordQuestion& question) {
         say(QStringLiteral("\n"));
     });
     if (question.notAccepted)
-        say(QStringLiteral("Пароль не принят.\n"));
-    say(QStringLiteral("Пароль пользователя %1 для сервера печати %2: ").arg(question.user, question.server));
+        say(QCoreApplication::translate("TerminalPassword", "Пароль не принят.") + QLatin1Char('\n'));
+    say(QCoreApplication::translate("TerminalPassword", "Пароль пользователя %1 для сервера печати %2: ")
+            .arg(question.user, question.server));
 
     std::optional<QByteArray> password = readLine();
     if (!password || password->isEmpty()) {

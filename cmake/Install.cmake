@@ -12,15 +12,24 @@ foreach(size 16 24 32 48 256)
           RENAME vornel.png)
 endforeach()
 
-# Compressed, as Debian keeps its manual pages; man reads it as it is.
+# Compressed, as Debian keeps its manual pages; man reads them as they are. The English page is the one
+# for every locale but a Russian one, which man finds under ru/.
 find_program(VORNEL_GZIP gzip REQUIRED)
-set(VORNEL_MAN_PAGE ${CMAKE_BINARY_DIR}/vornel.1.gz)
-add_custom_command(OUTPUT ${VORNEL_MAN_PAGE}
-  COMMAND ${VORNEL_GZIP} -9nc ${VORNEL_ASSETS}/vornel.1 > ${VORNEL_MAN_PAGE}
-  DEPENDS ${VORNEL_ASSETS}/vornel.1
-  VERBATIM)
-add_custom_target(man_page ALL DEPENDS ${VORNEL_MAN_PAGE})
-install(FILES ${VORNEL_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+set(VORNEL_MAN_PAGES)
+foreach(page "vornel.1|man1" "vornel.ru.1|ru/man1")
+  string(REPLACE "|" ";" page ${page})
+  list(GET page 0 source)
+  list(GET page 1 folder)
+  set(compressed ${CMAKE_BINARY_DIR}/man/${folder}/vornel.1.gz)
+  add_custom_command(OUTPUT ${compressed}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man/${folder}
+    COMMAND ${VORNEL_GZIP} -9nc ${VORNEL_ASSETS}/${source} > ${compressed}
+    DEPENDS ${VORNEL_ASSETS}/${source}
+    VERBATIM)
+  list(APPEND VORNEL_MAN_PAGES ${compressed})
+  install(FILES ${compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/${folder})
+endforeach()
+add_custom_target(man_page ALL DEPENDS ${VORNEL_MAN_PAGES})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vornel)
@@ -39,6 +48,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-wine, fonts-liberation2")
 # A native window on a Wayland desktop instead of one through XWayland, and the toolkit's own dialogs in
-# Russian; the program runs without them.
+# Russian when the program speaks Russian; the program runs without them.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 include(CPack)

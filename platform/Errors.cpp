@@ -1,5 +1,8 @@
 #include "platform/Errors.h"
 
+#include <QCoreApplication>
+#include <QString>
+
 #include <cstdio>
 
 namespace {
@@ -20,7 +23,11 @@ EZeroDivide::EZeroDivide() : EMathError("Floating point division by zero") {}
 EOverflow::EOverflow() : EMathError("Floating point overflow") {}
 
 EFCreateError::EFCreateError(const std::string& path, const std::string& reason)
-    : Exception("Cannot create file \"" + path + "\". " + reason) {}
+    : Exception(QCoreApplication::translate("Errors", "Не удалось создать файл «%1». %2")
+                    .arg(QString::fromStdString(path), QString::fromStdString(reason))
+                    .toStdString()) {}
 
 EFWriteError::EFWriteError(const std::string& target, const std::string& reason)
-    : Exception("Cannot write to " + target + ". " + reason) {}
+    : Exception(QCoreApplication::translate("Errors", "Не удалось записать в %1. %2")
+                    .arg(QString::fromStdString(target), QString::fromStdString(reason))
+                    .toStdString()) {}

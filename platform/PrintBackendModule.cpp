@@ -2,6 +2,9 @@
 
 #include "platform/Errors.h"
 
+#include <QCoreApplication>
+#include <QString>
+
 #include <dlfcn.h>
 #include <unistd.h>
 
@@ -41,12 +44,19 @@ const PrintBackend& load() {
         const PrintBackend* backend = entry ? entry() : nullptr;
         if (backend)
             return *backend;
-        reasons = place + ": no print system in it";
+        reasons = QCoreApplication::translate("PrintBackendModule", "%1: в нём нет системы печати")
+                      .arg(QString::fromStdString(place))
+                      .toStdString();
         break;
     }
     if (reasons.empty())
-        reasons = "no " + std::string(ModuleName) + " beside the program or in " + folder + "/../lib/vornel";
-    throw EResourceError("The print system could not be loaded (" + reasons + ")");
+        reasons = QCoreApplication::translate("PrintBackendModule", "нет %1 ни рядом с программой, ни в %2")
+                      .arg(QString::fromLatin1(ModuleName), QString::fromStdString(folder + "/../lib/vornel"))
+                      .toStdString();
+    throw EResourceError(
+        QCoreApplication::translate("PrintBackendModule", "Не удалось загрузить систему печати (%1)")
+            .arg(QString::fromStdString(reasons))
+            .toStdString());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/Errors.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
@@ -76,7 +77,10 @@ void writeInPlace(const QByteArray& path, const QByteArray& bytes) {
     if (!error)
         error = closeError;
     if (error)
-        throw EFWriteError('"' + shown(path) + '"', reason(error));
+        throw EFWriteError(QCoreApplication::translate("SaveFile", "«%1»")
+                               .arg(QString::fromStdString(shown(path)))
+                               .toStdString(),
+                           reason(error));
 }
 
 struct Temporary {
@@ -145,5 +149,6 @@ void saveFileWhole(const QString& path, const QByteArray& bytes) {
 
 void writeStandardOutput(const QByteArray& bytes) {
     if (const int error = writeAll(STDOUT_FILENO, bytes))
-        throw EFWriteError("standard output", reason(error));
+        throw EFWriteError(QCoreApplication::translate("SaveFile", "стандартный вывод").toStdString(),
+                           reason(error));
 }

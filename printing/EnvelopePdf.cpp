@@ -5,6 +5,7 @@
 #include "platform/SheetPdf.h"
 #include "templates/EnvelopePlacement.h"
 
+#include <QCoreApplication>
 #include <QPageSize>
 #include <QPointF>
 #include <QSizeF>
@@ -36,7 +37,8 @@ QPointF originMm(PdfPaper paper) {
                                                    landscapeMm.height() - 2 * PrintableInsetMm);
     // Both papers hold the drawing; a smaller one would have to be refused, not cut.
     if (!shift)
-        throw Exception("The envelope does not fit on the paper");
+        throw Exception(
+            QCoreApplication::translate("EnvelopePdf", "Конверт не помещается на бумаге").toStdString());
     return {PrintableInsetMm + shift->x, PrintableInsetMm + shift->y};
 }
 

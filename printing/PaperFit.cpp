@@ -5,6 +5,7 @@
 #include "platform/RealArithmetic.h"
 #include "printing/LineWidth.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -25,21 +26,28 @@ QString paperSize(const DocumentSettings& s) {
     static const QRegularExpression named(QStringLiteral("_([0-9.]+)x([0-9.]+)(mm|in)$"));
     const QRegularExpressionMatch m = named.match(s.paperName);
     if (m.hasMatch())
-        return QStringLiteral("%1 x %2 %3").arg(m.captured(1), m.captured(2), m.captured(3));
-    return QStringLiteral("%1 x %2 mm").arg(millimetres(s.paperWidth), millimetres(s.paperLength));
+        return (m.captured(3) == QLatin1String("in")
+                    ? QCoreApplication::translate("PaperFit", "%1 x %2 дюйм.")
+                    : QCoreApplication::translate("PaperFit", "%1 x %2 мм"))
+            .arg(m.captured(1), m.captured(2));
+    return QCoreApplication::translate("PaperFit", "%1 x %2 мм")
+        .arg(millimetres(s.paperWidth), millimetres(s.paperLength));
 }
 
 [[noreturn]] void tooSmall(const DocumentSettings& s, const EnvelopePlacement::Reach& reach) {
     const QString label = paperLabel(s.paperName);
-    const QString paper =
-        (label.isEmpty() ? QStringLiteral("The paper") : QStringLiteral("The paper ") + label) +
-        QStringLiteral(" (%1)").arg(paperSize(s));
-    throw EPrinter(
-        QStringLiteral("%1 is too small for the envelope: it needs a printable area of %2 x %3 mm.")
-            .arg(paper)
-            .arg(reach.width())
-            .arg(reach.height())
-            .toStdString());
+    const QString width = QString::number(reach.width());
+    const QString height = QString::number(reach.height());
+    // One pass of arg(): a "%" in the media's name is never taken for a place of its own.
+    const QString message =
+        label.isEmpty()
+            ? QCoreApplication::translate("PaperFit", "Бумага (%1) слишком мала для конверта: нужна область "
+                                                      "печати %2 x %3 мм.")
+                  .arg(paperSize(s), width, height)
+            : QCoreApplication::translate("PaperFit", "Бумага %1 (%2) слишком мала для конверта: нужна "
+                                                      "область печати %3 x %4 мм.")
+                  .arg(label, paperSize(s), width, height);
+    throw EPrinter(message.toStdString());
 }
 
 } // namespace

@@ -3,9 +3,12 @@
 #include "platform/Errors.h"
 #include "templates/Painters.h"
 
+#include <QCoreApplication>
+
 QStringList templateCaptions() {
-    return {QStringLiteral("Черный конверт, сплошные линии"), QStringLiteral("Черный конверт, центр пунктир"),
-            QStringLiteral("Черный конверт, линии точки")};
+    return {QCoreApplication::translate("TemplateDispatch", "Черный конверт, сплошные линии"),
+            QCoreApplication::translate("TemplateDispatch", "Черный конверт, центр пунктир"),
+            QCoreApplication::translate("TemplateDispatch", "Черный конверт, линии точки")};
 }
 
 void paintTemplate(EnvelopeTemplate index, DrawingSurface& surface, double scaleX, double scaleY) {
@@ -27,5 +30,6 @@ void paintTemplate(EnvelopeTemplate index, DrawingSurface& surface, double scale
 void requireTemplate(EnvelopeTemplate index) {
     // Nothing chosen would make a blank sheet; say what is missing instead.
     if (index < 0 || index >= TemplateCount)
-        throw Exception("Не выбран шаблон печати.");
+        throw Exception(
+            QCoreApplication::translate("TemplateDispatch", "Не выбран шаблон печати.").toStdString());
 }

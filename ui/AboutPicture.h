@@ -10,7 +10,10 @@ inline constexpr int Width = 565;
 inline constexpr int Height = 380;
 inline const QString ResourcePath = QStringLiteral(":/about/AboutPicture.bin");
 
+// The picture whose header speaks the program's language.
+QString shownPath();
+
 // Read afresh for every dialog; raises EResourceError when the resource is missing or damaged.
-QImage load(const QString& path = ResourcePath);
+QImage load(const QString& path = shownPath());
 
 } // namespace AboutPicture

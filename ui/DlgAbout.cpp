@@ -5,9 +5,9 @@
 #include "ui/FixedFrame.h"
 #include "ui/Fonts.h"
 #include "ui/LinkLabel.h"
-#include "ui/ProductConstants.h"
 #include "ui/OpenLink.h"
 #include "ui/PictureView.h"
+#include "ui/ProductConstants.h"
 
 #include <QColor>
 #include <QFont>
@@ -26,7 +26,8 @@ TFormAbout* FormAbout = nullptr;
 
 namespace {
 
-const QString InfoText = QStringLiteral(
+const char* const InfoText = QT_TRANSLATE_NOOP(
+    "TFormAbout",
     "Ворнель - современная и удобная БЕСПЛАТНАЯ программа для печати конвертов для CD/DVD и других "
     "дисков. Позволяет на любом принтере распечатать конверт и использовать его для любых дисков!");
 
@@ -80,11 +81,10 @@ void makeLink(TLinkLabel* link, const QString& url) {
 
 } // namespace
 
-TFormAbout::TFormAbout(QWidget* owner)
-    : QDialog(owner) {
+TFormAbout::TFormAbout(QWidget* owner) : QDialog(owner) {
     giveFixedFrame(*this);
     registerAccessibleControls();
-    setWindowTitle(QStringLiteral("О программе..."));
+    setWindowTitle(tr("О программе..."));
     setFixedSize(550, 371);
     setFont(windowFont());
 
@@ -98,19 +98,19 @@ TFormAbout::TFormAbout(QWidget* owner)
 
     SiteLabel = addLabel<TLinkLabel>(Image32, "SiteLabel", {22, 282, 257, 16}, linkFont(), navy);
     SiteLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    SiteLabel->setText(QStringLiteral("Сайт программы"));
+    SiteLabel->setText(tr("Сайт программы"));
     SiteLabel->onClick = [this] { SiteLabelClick(); };
     makeLink(SiteLabel, ProductConstants::SiteURL);
 
     SupportLabel = addLabel<TLinkLabel>(Image32, "SupportLabel", {288, 282, 259, 16}, linkFont(), navy);
     SupportLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    SupportLabel->setText(QStringLiteral("Техническая поддержка"));
+    SupportLabel->setText(tr("Техническая поддержка"));
     SupportLabel->onClick = [this] { SupportLabelClick(); };
     makeLink(SupportLabel, ProductConstants::SupportURL);
 
     InfoLabel = addLabel<QLabel>(Image32, "InfoLabel", {58, 181, 483, 106}, textFont, Qt::black);
     InfoLabel->setWordWrap(true);
-    InfoLabel->setText(InfoText);
+    InfoLabel->setText(tr(InfoText));
 
     VersionLabel = addLabel<QLabel>(Image32, "VersionLabel", {58, 129, 0, 16}, textFont, Qt::black);
     AuthorLabel = addLabel<QLabel>(Image32, "AuthorLabel", {58, 151, 0, 16}, textFont, Qt::black);
@@ -130,10 +130,10 @@ TFormAbout::~TFormAbout() = default;
 
 void TFormAbout::FormCreate() {
     using namespace ProductConstants;
-    setFittedText(ProgrammLabel, ProgramName);
-    setFittedText(VersionLabel, VersionCaption + QStringLiteral(": ") + ProgramVersion);
-    CloseButton->setText(CloseCaption);
-    setFittedText(AuthorLabel, CopyrightCaption + QStringLiteral(": ") + ProgramCopyright);
+    setFittedText(ProgrammLabel, ProgramName());
+    setFittedText(VersionLabel, VersionCaption() + QStringLiteral(": ") + ProgramVersion);
+    CloseButton->setText(CloseCaption());
+    setFittedText(AuthorLabel, CopyrightCaption + QStringLiteral(": ") + ProgramCopyright());
 }
 
 void TFormAbout::showEvent(QShowEvent* event) {

@@ -3,17 +3,19 @@
 #include "ui/FixedFrame.h"
 #include "ui/ProductConstants.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QWidget>
 
 QString linkNotOpenedText(const QString& url) {
-    return QStringLiteral("Не удалось открыть ссылку: не найден браузер или он не запустился.\n"
-                          "Скопируйте адрес и откройте его вручную:\n") +
-           url;
+    return QCoreApplication::translate("LinkFailure",
+                                       "Не удалось открыть ссылку: не найден браузер или он не запустился.\n"
+                                       "Скопируйте адрес и откройте его вручную:\n%1")
+        .arg(url);
 }
 
 void tellLinkNotOpened(QWidget* window, const QString& url) {
-    QMessageBox box(QMessageBox::Warning, ProductConstants::ApplicationTitle, linkNotOpenedText(url),
+    QMessageBox box(QMessageBox::Warning, ProductConstants::ApplicationTitle(), linkNotOpenedText(url),
                     QMessageBox::Ok, window);
     box.setObjectName(QStringLiteral("LinkNotOpened"));
     giveFixedFrame(box);

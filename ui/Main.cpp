@@ -50,7 +50,7 @@ constexpr int Margin = 3;
 
 // What a row's tooltip says without a calibration: a long name cut short in the row is told in full.
 QString rowToolTip(const TPrinterEntry& entry) {
-    return entry.Network ? entry.Text + TMainForm::tr(": найден в сети") : entry.Text;
+    return entry.Network ? TMainForm::tr("%1: найден в сети").arg(entry.Text) : entry.Text;
 }
 
 QLabel* heading(const QString& text, QWidget* parent) {
@@ -96,17 +96,17 @@ void TMainForm::createControls() {
     ListBoxPrinters = new TListBox(PanelPrinters);
     ListBoxPrinters->setItemDelegate(new PrinterListDelegate(ListBoxPrinters));
     PanelPrintersHead = new DockPanel(PanelPrinters);
-    LabelPrintersHead = heading(QStringLiteral("Выбор принтера"), PanelPrintersHead);
+    LabelPrintersHead = heading(tr("Выбор принтера"), PanelPrintersHead);
 
     PanelTemplates = new DockPanel(PanelR);
     PanelTemplatesHead = new DockPanel(PanelTemplates);
-    LabelTemplatesHead = heading(QStringLiteral("Выбор шаблона печати"), PanelTemplatesHead);
+    LabelTemplatesHead = heading(tr("Выбор шаблона печати"), PanelTemplatesHead);
     ListBoxTemplates = new TListBox(PanelTemplates);
     ListBoxTemplates->setItemDelegate(new TemplateListDelegate(ListBoxTemplates));
     ListBoxTemplates->setUniformItemSizes(true);
     ListBoxTemplates->addItems(templateCaptions());
 
-    BtnPrint = new PrintButton(QStringLiteral("Печать"), printerPicture(), PanelR);
+    BtnPrint = new PrintButton(tr("Печать"), printerPicture(), PanelR);
 
     ClientArea->dock(Preview, Dock::Fill, 0, Margin);
     ClientArea->dock(PanelR, Dock::Right, RightColumnWidth);
@@ -130,18 +130,18 @@ void TMainForm::createControls() {
 void TMainForm::createMenu() {
     ImageList24 = menuImages();
 
-    MenuFile = menuBar()->addMenu(QStringLiteral("Файл"));
-    MenuPrint = MenuFile->addAction(ImageList24[1], QStringLiteral("Печать"));
-    MenuSavePdf = MenuFile->addAction(ImageList24[4], QStringLiteral("Сохранить в PDF..."));
+    MenuFile = menuBar()->addMenu(tr("Файл"));
+    MenuPrint = MenuFile->addAction(ImageList24[1], tr("Печать"));
+    MenuSavePdf = MenuFile->addAction(ImageList24[4], tr("Сохранить в PDF..."));
     MenuCalibrate = MenuFile->addAction(tr("Калибровка принтера..."));
     MenuFileSeparator = MenuFile->addSeparator();
-    MenuExit = MenuFile->addAction(QStringLiteral("Выход"));
+    MenuExit = MenuFile->addAction(tr("Выход"));
 
-    MenuHelp = menuBar()->addMenu(QStringLiteral("Справка"));
-    MenuSite = MenuHelp->addAction(ImageList24[3], QStringLiteral("Сайт программы"));
-    MenuSupport = MenuHelp->addAction(ImageList24[2], QStringLiteral("Поддержка"));
+    MenuHelp = menuBar()->addMenu(tr("Справка"));
+    MenuSite = MenuHelp->addAction(ImageList24[3], tr("Сайт программы"));
+    MenuSupport = MenuHelp->addAction(ImageList24[2], tr("Поддержка"));
     MenuHelpSeparator = MenuHelp->addSeparator();
-    MenuAbout = MenuHelp->addAction(ImageList24[0], QStringLiteral("О программе"));
+    MenuAbout = MenuHelp->addAction(ImageList24[0], tr("О программе"));
 
     // Made after the menu bar, so that as a later child of the window it is destroyed after the menus using
     // it.
@@ -160,15 +160,15 @@ void TMainForm::nameControls() {
     LabelTemplatesHead->setBuddy(ListBoxTemplates);
     ListBoxTemplates->setAccessibleName(LabelTemplatesHead->text());
     BtnPrint->setAccessibleName(BtnPrint->text());
-    BtnPrint->setAccessibleDescription(QStringLiteral("Печать выбранного шаблона на выбранном принтере"));
-    menuBar()->setAccessibleName(QStringLiteral("Главное меню"));
+    BtnPrint->setAccessibleDescription(tr("Печать выбранного шаблона на выбранном принтере"));
+    menuBar()->setAccessibleName(tr("Главное меню"));
     describePreview();
 }
 
 void TMainForm::describePreview() {
     const int row = ListBoxTemplates->ItemIndex();
-    const QString shown = row >= 0 ? ListBoxTemplates->item(row)->text() : QStringLiteral("шаблон не выбран");
-    const QString name = QStringLiteral("Предпросмотр конверта: ") + shown;
+    const QString shown = row >= 0 ? ListBoxTemplates->item(row)->text() : tr("шаблон не выбран");
+    const QString name = tr("Предпросмотр конверта: %1").arg(shown);
     // Only a change is announced; a resize repaints without one.
     if (Preview->accessibleName() != name)
         Preview->setAccessibleName(name);
@@ -195,7 +195,7 @@ void TMainForm::connectEvents() {
 }
 
 void TMainForm::FormCreate() {
-    setWindowTitle(ProductConstants::ProgramName + QLatin1Char(' ') + ProductConstants::ProgramVersion);
+    setWindowTitle(ProductConstants::ProgramName() + QLatin1Char(' ') + ProductConstants::ProgramVersion);
     const PasswordAsking asking(PasswordPurpose::StartUp);
     takeStart();
     fillPrinterList();
@@ -341,7 +341,7 @@ void TMainForm::BtnPrintClick() {
     }
     // Said after the job, which went uncorrected; once a run.
     if (const QString problem = calibrations().takeProblem(); !problem.isEmpty())
-        QMessageBox::warning(this, ProductConstants::ApplicationTitle, problem);
+        QMessageBox::warning(this, ProductConstants::ApplicationTitle(), problem);
 }
 
 void TMainForm::SavePdfClick() {

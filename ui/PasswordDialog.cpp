@@ -15,13 +15,13 @@ namespace {
 QString acceptText(PasswordPurpose purpose) {
     switch (purpose) {
     case PasswordPurpose::StartUp:
-        return QStringLiteral("Подключиться");
+        return TPasswordDialog::tr("Подключиться");
     case PasswordPurpose::PrinterSettings:
-        return QStringLiteral("Выбрать принтер");
+        return TPasswordDialog::tr("Выбрать принтер");
     case PasswordPurpose::Printing:
         break;
     }
-    return QStringLiteral("Печатать");
+    return TPasswordDialog::tr("Печатать");
 }
 
 // The action running now, and whether the user cancelled the dialog during it.
@@ -40,15 +40,15 @@ Asking& asking() {
 
 TPasswordDialog::TPasswordDialog(const PasswordQuestion& question, PasswordPurpose purpose, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Пароль для печати"));
+    setWindowTitle(tr("Пароль для печати"));
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
-    auto* refused = new QLabel(QStringLiteral("Пароль не принят."), this);
+    auto* refused = new QLabel(TPasswordDialog::tr("Пароль не принят."), this);
     refused->setObjectName(QStringLiteral("LabelNotAccepted"));
     refused->setVisible(question.notAccepted);
     layout->addWidget(refused);
-    auto* text = new QLabel(QStringLiteral("Сервер печати %1 просит пароль.").arg(question.server), this);
+    auto* text = new QLabel(tr("Сервер печати %1 просит пароль.").arg(question.server), this);
     text->setWordWrap(true);
     layout->addWidget(text);
 
@@ -56,16 +56,16 @@ TPasswordDialog::TPasswordDialog(const PasswordQuestion& question, PasswordPurpo
     auto* userName = new QLabel(question.user, this);
     userName->setObjectName(QStringLiteral("LabelUser"));
     userName->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    form->addRow(QStringLiteral("Пользователь:"), userName);
+    form->addRow(TPasswordDialog::tr("Пользователь:"), userName);
     EditPassword = new QLineEdit(this);
     EditPassword->setObjectName(QStringLiteral("EditPassword"));
     EditPassword->setEchoMode(QLineEdit::Password);
-    form->addRow(QStringLiteral("Пароль:"), EditPassword);
+    form->addRow(TPasswordDialog::tr("Пароль:"), EditPassword);
     layout->addLayout(form);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(acceptText(purpose));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(TPasswordDialog::tr("Отмена"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

@@ -3,6 +3,7 @@
 #include "platform/PasswordQuestion.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QString>
 
@@ -17,6 +18,8 @@ enum class PasswordPurpose { StartUp, PrinterSettings, Printing };
 // The print server's question for a password, as a small modal dialog: the user's name is shown, the
 // password typed in hidden, and a password the server refused is said to be so.
 class TPasswordDialog : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(TPasswordDialog)
+
 public:
     TPasswordDialog(const PasswordQuestion& question, PasswordPurpose purpose, QWidget* parent = nullptr);
 

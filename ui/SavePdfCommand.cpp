@@ -3,6 +3,7 @@
 #include "printing/EnvelopePdf.h"
 #include "ui/BusyCursor.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -33,12 +34,12 @@ void runSavePdfCommand(QWidget* owner, EnvelopeTemplate index) {
     // Asked before the dialog: with nothing to draw there is nothing to save.
     requireTemplate(index);
     keepNoDialogSettings();
-    QFileDialog dialog(owner, QStringLiteral("Сохранить в PDF"), lastFolder(),
-                       QStringLiteral("Документы PDF (*.pdf)"));
+    QFileDialog dialog(owner, QCoreApplication::translate("SavePdfCommand", "Сохранить в PDF"), lastFolder(),
+                       QCoreApplication::translate("SavePdfCommand", "Документы PDF (*.pdf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.selectFile(QStringLiteral("Конверт.pdf"));
+    dialog.selectFile(QCoreApplication::translate("SavePdfCommand", "Конверт.pdf"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().constFirst();

@@ -2,6 +2,7 @@
 // after changing the drawing; the block is kept in the repository so a build needs no fonts of its own.
 #include "platform/PictureBlock.h"
 
+#include <QByteArrayView>
 #include <QConicalGradient>
 #include <QFile>
 #include <QFontDatabase>
@@ -91,7 +92,13 @@ void drawLogo(QPainter& p, QRectF sleeve, const QColor& background) {
     p.drawPath(flap);
 }
 
-void drawHeader(QPainter& p, const QString& sans, const QString& sansBold) {
+// The header's words, in the language of the program's texts.
+struct Words {
+    QString name;
+    QString line;
+};
+
+void drawHeader(QPainter& p, const QString& sans, const QString& sansBold, const Words& words) {
     const QRectF band(0, 0, Width, HeaderBottom);
     QLinearGradient dark(0, 0, 0, HeaderBottom);
     dark.setColorAt(0, QColor(40, 53, 76));
@@ -126,7 +133,7 @@ void drawHeader(QPainter& p, const QString& sans, const QString& sansBold) {
 
     p.setPen(Qt::white);
     p.setFont(font(sansBold, 30, QFont::Bold));
-    const QString word = QStringLiteral("Ворнель");
+    const QString& word = words.name;
     p.drawText(QPointF(TextColumn + 1, 47), word);
     const qreal wordRight = TextColumn + 1 + QFontMetricsF(p.font()).horizontalAdvance(word);
 
@@ -143,7 +150,7 @@ void drawHeader(QPainter& p, const QString& sans, const QString& sansBold) {
 
     p.setPen(QColor(170, 192, 218));
     p.setFont(font(sans, 13, QFont::Normal));
-    p.drawText(QPointF(TextColumn + 2, 68), QStringLiteral("Конверты для CD и DVD на любом принтере"));
+    p.drawText(QPointF(TextColumn + 2, 68), words.line);
 
     // An accent line closes the band.
     QLinearGradient accent(0, 0, Width, 0);
@@ -188,7 +195,7 @@ void drawFooter(QPainter& p) {
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s <font directory> <block file> [preview.png]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <font directory> <block file> [preview.png [en]]\n", argv[0]);
         return 2;
     }
     const QString fonts = QString::fromLocal8Bit(argv[1]);
@@ -203,7 +210,12 @@ int main(int argc, char** argv) {
         p.setRenderHint(QPainter::TextAntialiasing);
         drawBody(p);
         drawFooter(p);
-        drawHeader(p, sans, sansBold);
+        const bool english = argc > 4 && QByteArrayView(argv[4]) == "en";
+        drawHeader(p, sans, sansBold,
+                   english ? Words{QStringLiteral("Vornel"),
+                                   QStringLiteral("Envelopes for CDs and DVDs on any printer")}
+                           : Words{QStringLiteral("Ворнель"),
+                                   QStringLiteral("Конверты для CD и DVD на любом принтере")});
     }
 
     QFile block(QString::fromLocal8Bit(argv[2]));

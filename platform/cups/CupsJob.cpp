@@ -8,6 +8,7 @@
 #include "platform/cups/CupsPassword.h"
 #include "platform/cups/CupsServer.h"
 
+#include <QCoreApplication>
 #include <QScopeGuard>
 
 #include <algorithm>
@@ -41,7 +42,7 @@ bool failed(ipp_status_t status) {
         throw EPrinter(PrinterMessages::InvalidPrinter);
     if (failed(cupsLastError()))
         throw EOSError(cupsLastError(), cupsLastErrorString());
-    throw EOSError(fallback, fallbackText);
+    throw EOSError(fallback, QCoreApplication::translate("CupsJob", fallbackText).toStdString());
 }
 
 // The queue as a destination of this server, made without asking: the job's first request tells whether
@@ -85,7 +86,7 @@ void submitCupsJob(const QString& queue, const DocumentSettings& settings, const
         return;
     if (!info)
         throwLastError(*connection, IPP_STATUS_ERROR_SERVICE_UNAVAILABLE,
-                       "The printer's capabilities could not be read.");
+                       QT_TRANSLATE_NOOP("CupsJob", "Не удалось прочитать возможности принтера."));
 
     const CupsOptions options = jobOptions(settings);
 
@@ -98,7 +99,8 @@ void submitCupsJob(const QString& queue, const DocumentSettings& settings, const
     if (connection->abandoned() && jobId == 0)
         return;
     if (failed(created) || jobId == 0)
-        throwLastError(*connection, IPP_STATUS_ERROR_INTERNAL, "The job could not be created.");
+        throwLastError(*connection, IPP_STATUS_ERROR_INTERNAL,
+                       QT_TRANSLATE_NOOP("CupsJob", "Не удалось создать задание."));
 
     auto cancel = qScopeGuard([&] { cancelJob(*dest, jobId); });
 
@@ -107,7 +109,8 @@ void submitCupsJob(const QString& queue, const DocumentSettings& settings, const
                               options.count(), options.get(), 1) != HTTP_STATUS_CONTINUE) {
         if (connection->abandoned())
             return;
-        throwLastError(*connection, IPP_STATUS_ERROR_INTERNAL, "The document could not be started.");
+        throwLastError(*connection, IPP_STATUS_ERROR_INTERNAL,
+                       QT_TRANSLATE_NOOP("CupsJob", "Не удалось начать документ."));
     }
 
     for (qsizetype at = 0; at < pdf.size(); at += ChunkBytes) {
@@ -122,14 +125,16 @@ void submitCupsJob(const QString& queue, const DocumentSettings& settings, const
             // The server's answer, if it sent one, tells why.
             if (!connection->serverWentSilent())
                 cupsFinishDestDocument(http, dest.get(), info.get());
-            throwLastError(*connection, IPP_STATUS_ERROR_INTERNAL, "The document could not be sent.");
+            throwLastError(*connection, IPP_STATUS_ERROR_INTERNAL,
+                           QT_TRANSLATE_NOOP("CupsJob", "Не удалось отправить документ."));
         }
     }
     connection->progressed();
     if (failed(cupsFinishDestDocument(http, dest.get(), info.get()))) {
         if (connection->abandoned())
             return;
-        throwLastError(*connection, IPP_STATUS_ERROR_INTERNAL, "The document was not accepted.");
+        throwLastError(*connection, IPP_STATUS_ERROR_INTERNAL,
+                       QT_TRANSLATE_NOOP("CupsJob", "Документ не принят."));
     }
     cancel.dismiss();
 }

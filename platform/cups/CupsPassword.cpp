@@ -3,6 +3,8 @@
 #include "platform/Secret.h"
 #include "platform/cups/CupsServer.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
 #include <optional>
 
@@ -126,8 +128,9 @@ void forgetConnection(http_t* http) {
 }
 
 QString declinedText() {
-    return QStringLiteral("The print server %1 asked for the password of user %2, and none was given. "
-                          "Nothing was printed.")
+    return QCoreApplication::translate("CupsPassword",
+                                       "Сервер печати %1 запросил пароль пользователя %2, но пароль не "
+                                       "был введён. Ничего не напечатано.")
         .arg(CupsServer::address(), QString::fromUtf8(cupsUser()));
 }
 

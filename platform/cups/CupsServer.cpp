@@ -1,5 +1,7 @@
 #include "platform/cups/CupsServer.h"
 
+#include <QCoreApplication>
+
 #include <cups/cups.h>
 
 namespace CupsServer {
@@ -25,7 +27,7 @@ bool answers() {
 }
 
 QString unavailableText() {
-    return QStringLiteral("The print server %1 is not available.").arg(address());
+    return QCoreApplication::translate("CupsServer", "Сервер печати %1 недоступен.").arg(address());
 }
 
 EOSError unavailable() {

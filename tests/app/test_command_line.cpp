@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QList>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <dirent.h>
@@ -111,54 +112,54 @@ TEST(CommandLine, WrongArgumentsGiveTheUsageAndStatusTwoAndWriteNothing) {
         {{QStringLiteral("-x")}, "Неизвестный параметр «x»."},
         {{QStringLiteral("--pdf")}, "Отсутствует значение после «--pdf»."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--template"), QStringLiteral("3")},
-         "Invalid template '3': expected 0, 1 or 2."},
+         "Недопустимый шаблон «3»: нужно 0, 1 или 2."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--template"), QStringLiteral("-1")},
-         "Invalid template '-1': expected 0, 1 or 2."},
+         "Недопустимый шаблон «-1»: нужно 0, 1 или 2."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--template"), QStringLiteral("one")},
-         "Invalid template 'one': expected 0, 1 or 2."},
+         "Недопустимый шаблон «one»: нужно 0, 1 или 2."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--template"), QStringLiteral("+1")},
-         "Invalid template '+1': expected 0, 1 or 2."},
+         "Недопустимый шаблон «+1»: нужно 0, 1 или 2."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--template"), QStringLiteral(" 1")},
-         "Invalid template ' 1': expected 0, 1 or 2."},
+         "Недопустимый шаблон « 1»: нужно 0, 1 или 2."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--template=01")},
-         "Invalid template '01': expected 0, 1 or 2."},
+         "Недопустимый шаблон «01»: нужно 0, 1 или 2."},
         // Given twice, the first would be silently lost.
         {{QStringLiteral("--pdf"), file, QStringLiteral("--pdf"), dir.filePath(QStringLiteral("y.pdf"))},
-         "--pdf may be given only once."},
+         "--pdf можно задать только один раз."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--template"), QStringLiteral("1"),
           QStringLiteral("--template"), QStringLiteral("2")},
-         "--template may be given only once."},
+         "--template можно задать только один раз."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--paper"), QStringLiteral("a4"),
           QStringLiteral("--paper=letter")},
-         "--paper may be given only once."},
-        {{QStringLiteral("--print"), QStringLiteral("--print")}, "--print may be given only once."},
+         "--paper можно задать только один раз."},
+        {{QStringLiteral("--print"), QStringLiteral("--print")}, "--print можно задать только один раз."},
         {{QStringLiteral("--list-printers"), QStringLiteral("-list-printers")},
-         "--list-printers may be given only once."},
+         "--list-printers можно задать только один раз."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--paper"), QStringLiteral("a5")},
-         "Invalid paper 'a5': expected a4 or letter."},
+         "Недопустимая бумага «a5»: нужно a4 или letter."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--printer"), QStringLiteral("Office")},
-         "--printer goes only with --print, --calibration-sheet or --calibrate."},
+         "--printer задаётся только с --print, --calibration-sheet или --calibrate."},
         {{QStringLiteral("--print"), QStringLiteral("--paper"), QStringLiteral("a4")},
-         "--paper goes only with --pdf."},
+         "--paper задаётся только с --pdf."},
         {{QStringLiteral("--list-printers"), QStringLiteral("--template"), QStringLiteral("1")},
-         "--template goes only with --print or --pdf."},
+         "--template задаётся только с --print или --pdf."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--print")},
-         "Give one of --list-printers, --print, --pdf, --calibration-sheet and --calibrate."},
+         "Задайте одно из --list-printers, --print, --pdf, --calibration-sheet и --calibrate."},
         {{QStringLiteral("--template"), QStringLiteral("1")},
-         "Give one of --list-printers, --print, --pdf, --calibration-sheet and --calibrate."},
-        {{QStringLiteral("--pdf"), file, QStringLiteral("extra")}, "Unexpected argument 'extra'."},
-        {{QStringLiteral("extra"), QStringLiteral("--pdf"), file}, "Unexpected argument 'extra'."},
-        {{QStringLiteral("extra")}, "Unexpected argument 'extra'."},
+         "Задайте одно из --list-printers, --print, --pdf, --calibration-sheet и --calibrate."},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("extra")}, "Лишний аргумент «extra»."},
+        {{QStringLiteral("extra"), QStringLiteral("--pdf"), file}, "Лишний аргумент «extra»."},
+        {{QStringLiteral("extra")}, "Лишний аргумент «extra»."},
         {{QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("extra")},
-         "Unexpected argument 'extra'."},
+         "Лишний аргумент «extra»."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--"), QStringLiteral("--print")},
-         "Unexpected argument '--print'."},
-        {{QStringLiteral("--pdf"), QString()}, "--pdf needs a file name."},
+         "Лишний аргумент «--print»."},
+        {{QStringLiteral("--pdf"), QString()}, "Для --pdf нужно имя файла."},
         // Checked before any printer is asked, and nothing is stored.
         {{QStringLiteral("--calibrate"), QStringLiteral("202")},
-         "Invalid measurement '202': expected WIDTHxHEIGHT in millimetres, such as 202x148.5, or reset."},
+         "Неверные измерения «202»: нужно ШИРИНАxВЫСОТА в миллиметрах, например 202x148.5, или reset."},
         {{QStringLiteral("--calibrate"), QStringLiteral("202x-148")},
-         "Invalid measurement '202x-148': expected WIDTHxHEIGHT in millimetres, such as 202x148.5, or reset."},
+         "Неверные измерения «202x-148»: нужно ШИРИНАxВЫСОТА в миллиметрах, например 202x148.5, или reset."},
         {{QStringLiteral("--calibrate"), QStringLiteral("207x150")},
          "Измерение 207,0 мм не может быть верным: линия 200,0 мм на любом исправном принтере выходит от "
          "194,0 до 206,0 мм."},
@@ -166,9 +167,9 @@ TEST(CommandLine, WrongArgumentsGiveTheUsageAndStatusTwoAndWriteNothing) {
          "Измерение 145,4 мм не может быть верным: линия 150,0 мм на любом исправном принтере выходит от "
          "145,5 до 154,5 мм."},
         {{QStringLiteral("--calibration-sheet"), QStringLiteral("--template"), QStringLiteral("1")},
-         "--template goes only with --print or --pdf."},
+         "--template задаётся только с --print или --pdf."},
         {{QStringLiteral("--calibrate"), QStringLiteral("reset"), QStringLiteral("--print")},
-         "Give one of --list-printers, --print, --pdf, --calibration-sheet and --calibrate."},
+         "Задайте одно из --list-printers, --print, --pdf, --calibration-sheet и --calibrate."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
@@ -183,30 +184,47 @@ TEST(CommandLine, WrongArgumentsGiveTheUsageAndStatusTwoAndWriteNothing) {
     }
 }
 
-// The help is Russian whatever the locale, Qt's stock lines too; --help-all adds Qt's own options.
+// The help speaks the program's language, Qt's stock lines too: Russian for a Russian locale and one that
+// names no language, English for any other. --help-all adds Qt's own options.
 TEST(CommandLine, HelpAndVersion) {
     const struct {
         const char* flag;
         const char* lang;
         bool withQtOptions;
+        bool english;
     } cases[] = {
-        {"--help", "ru_RU.UTF-8", false},
-        {"-h", "en_US.UTF-8", false},
-        {"--help-all", "C", true},
-        {"-help-all", "en_US.UTF-8", true},
+        {"--help", "ru_RU.UTF-8", false, false},  {"-h", "C.UTF-8", false, false},
+        {"--help-all", "C", true, false},         {"-h", "en_US.UTF-8", false, true},
+        {"-help-all", "en_US.UTF-8", true, true}, {"--help", "de_DE.UTF-8", false, true},
     };
+    const char* const russian[] = {"--printer <имя>",
+                                   "--pdf <файл>",
+                                   "Использование: ",
+                                   "Параметры:",
+                                   "Вывод справки по параметрам",
+                                   "Показать сведения о версии."};
+    const char* const english[] = {"--printer <name>",
+                                   "--pdf <file>",
+                                   "Usage: ",
+                                   "Options:",
+                                   "Displays help on commandline options.",
+                                   "Displays version information."};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.flag << " " << c.lang);
         const Outcome help = vornel({QString::fromLatin1(c.flag)}, QString::fromLatin1(c.lang));
         EXPECT_EQ(help.status, 0);
-        for (const char* line : {"--list-printers", "--print", "--printer <имя>", "--pdf <файл>",
-                                 "--paper <a4|letter>", "--template <0|1|2>", "--version", "Использование: ",
-                                 "Параметры:", "Вывод справки по параметрам", "Показать сведения о версии."})
+        for (const char* line :
+             {"--list-printers", "--print", "--paper <a4|letter>", "--template <0|1|2>", "--version"})
             EXPECT_TRUE(help.out.contains(QString::fromUtf8(line))) << line;
-        for (const char* english : {"Usage:", "Options:", "Displays"})
-            EXPECT_FALSE(help.out.contains(QString::fromLatin1(english))) << english;
+        for (const char* line : c.english ? english : russian)
+            EXPECT_TRUE(help.out.contains(QString::fromUtf8(line))) << line;
+        for (const char* other : c.english ? russian : english)
+            EXPECT_FALSE(help.out.contains(QString::fromUtf8(other))) << other;
         for (const char* qtOption : {"--platform <", "--qwindowtitle <", "--reverse"})
             EXPECT_EQ(help.out.contains(QString::fromLatin1(qtOption)), c.withQtOptions) << qtOption;
+        if (c.english)
+            EXPECT_FALSE(help.out.contains(QRegularExpression(QStringLiteral("\\p{Cyrillic}"))))
+                << help.out.toStdString();
         EXPECT_TRUE(help.err.isEmpty()) << help.err.toStdString();
     }
 
@@ -215,6 +233,68 @@ TEST(CommandLine, HelpAndVersion) {
         EXPECT_EQ(version.status, 0);
         EXPECT_EQ(version.out, QStringLiteral("Ворнель [light] 1.13\n"));
     }
+}
+
+// The program's own messages in the user's language; the print system's own line stays as it stands.
+TEST(CommandLine, MessagesSpeakTheUsersLanguage) {
+    const QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("missing/x.pdf"));
+    const struct {
+        const char* language; // LANGUAGE, before LANG
+        const char* lang;
+        bool english;
+    } locales[] = {
+        {"", "C.UTF-8", false},         {"", "ru_RU.UTF-8", false}, {"en", "C.UTF-8", true},
+        {"en:ru", "ru_RU.UTF-8", true}, {"", "de_DE.UTF-8", true},  {"de:ru", "de_DE.UTF-8", false},
+    };
+    const struct {
+        QStringList arguments;
+        int status;
+        QString russian;
+        QString english;
+    } commands[] = {
+        {{QStringLiteral("--version")},
+         0,
+         QStringLiteral("Ворнель [light] 1.13\n"),
+         QStringLiteral("Vornel [light] 1.13\n")},
+        {{QStringLiteral("--template"), QStringLiteral("3"), QStringLiteral("--pdf"), missing},
+         2,
+         QStringLiteral("vornel: Недопустимый шаблон «3»: нужно 0, 1 или 2.\n"),
+         QStringLiteral("vornel: Invalid template '3': expected 0, 1 or 2.\n")},
+        {{QStringLiteral("--pdf"), missing},
+         1,
+         QStringLiteral("Не удалось создать файл «%1». No such file or directory.\n").arg(missing),
+         QStringLiteral("Cannot create file \"%1\". No such file or directory.\n").arg(missing)},
+        {{QStringLiteral("--list-printers")},
+         1,
+         QStringLiteral("System Error.  Code: 1282.\r\nСервер печати 127.0.0.1:9 недоступен.\n"),
+         QStringLiteral("System Error.  Code: 1282.\r\nThe print server 127.0.0.1:9 is not available.\n")},
+    };
+    for (const auto& l : locales) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+            env.remove(QString::fromLatin1(name));
+        if (*l.language)
+            env.insert(QStringLiteral("LANGUAGE"), QString::fromLatin1(l.language));
+        env.insert(QStringLiteral("LANG"), QString::fromLatin1(l.lang));
+        env.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("127.0.0.1:9"));
+        static const QTemporaryDir runtimeDir;
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir.path());
+        for (const auto& c : commands) {
+            SCOPED_TRACE(testing::Message() << "LANGUAGE=" << l.language << " LANG=" << l.lang << " "
+                                            << c.arguments.join(u' ').toStdString());
+            const Outcome o = runHeadless(QStringLiteral(VORNEL_EXECUTABLE), c.arguments, env);
+            EXPECT_EQ(o.status, c.status);
+            const QString written = c.status == 0 ? o.out : o.err;
+            const QString& expected = l.english ? c.english : c.russian;
+            EXPECT_EQ(written.first(std::min(written.size(), expected.size())).toStdString(),
+                      expected.toStdString());
+            if (l.english)
+                EXPECT_FALSE((o.out + o.err).contains(QRegularExpression(QStringLiteral("\\p{Cyrillic}"))))
+                    << (o.out + o.err).toStdString();
+        }
+    }
+    EXPECT_TRUE(filesIn(dir.path()).isEmpty());
 }
 
 // libcups is loaded with the print system's module, only by the commands that print: the loader's own
@@ -320,7 +400,8 @@ TEST(CommandLine, AFolderThatIsNotThereIsReported) {
     const QString noFolder = dir.filePath(QStringLiteral("missing/Конверт.pdf"));
     const Outcome o = vornel({QStringLiteral("--pdf"), noFolder});
     EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.err, QStringLiteral("Cannot create file \"%1\". No such file or directory.\n").arg(noFolder));
+    EXPECT_EQ(o.err,
+              QStringLiteral("Не удалось создать файл «%1». No such file or directory.\n").arg(noFolder));
     EXPECT_TRUE(filesIn(dir.path()).isEmpty());
 }
 
@@ -333,7 +414,7 @@ TEST(CommandLine, AReadOnlyFolderIsReportedWithTheSystemsReasonAndLeavesNothing)
         geteuid() == 0 ? QStringLiteral("Read-only file system") : QStringLiteral("Permission denied");
     const Outcome o = vornel({QStringLiteral("--pdf"), inReadOnly});
     EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.err, QStringLiteral("Cannot create file \"%1\". %2.\n").arg(inReadOnly, reason));
+    EXPECT_EQ(o.err, QStringLiteral("Не удалось создать файл «%1». %2.\n").arg(inReadOnly, reason));
     EXPECT_TRUE(o.out.isEmpty());
     EXPECT_TRUE(filesIn(readOnly.path()).isEmpty());
 }
@@ -348,7 +429,7 @@ TEST(CommandLine, AFullDiskIsReportedAndTheOldFileStays) {
         vornel({QStringLiteral("--pdf"), inFull, QStringLiteral("--template"), QStringLiteral("2")});
     EXPECT_EQ(noRoom.status, 1);
     EXPECT_EQ(noRoom.err,
-              QStringLiteral("Cannot create file \"%1\". No space left on device.\n").arg(inFull));
+              QStringLiteral("Не удалось создать файл «%1». No space left on device.\n").arg(inFull));
     EXPECT_EQ(filesIn(full.path()), (QStringList{QStringLiteral(".filler"), QStringLiteral("Конверт.pdf")}));
     QFile old(inFull);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
@@ -388,7 +469,8 @@ TEST(CommandLine, APdfOntoADeviceOrPipeIsWrittenInPlace) {
         QString err;
     } cases[] = {
         {null, S_IFCHR, 0, {}},
-        {full, S_IFCHR, 1, QStringLiteral("Cannot write to \"%1\". No space left on device.\n").arg(full)},
+        {full, S_IFCHR, 1,
+         QStringLiteral("Не удалось записать в «%1». No space left on device.\n").arg(full)},
         {fifo, S_IFIFO, 0, {}},
     };
     for (const auto& c : cases) {

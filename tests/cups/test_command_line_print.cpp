@@ -136,7 +136,7 @@ TEST_F(CommandLinePrint, ErrorsGoToStderrWithTheErrorReportsTextAndStatusOne) {
     const Outcome missing =
         vornel({QStringLiteral("--print"), QStringLiteral("--printer"), QStringLiteral("Nowhere")});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, QStringLiteral("Printer \"Nowhere\" not found.\n"));
+    EXPECT_EQ(missing.err, QStringLiteral("Принтер «Nowhere» не найден.\n"));
     EXPECT_TRUE(missing.out.isEmpty());
 
     PrivateCups::deleteAll();
@@ -172,9 +172,9 @@ TEST_F(CommandLinePrint, AServerThatCantBeAskedIsAFailure) {
                             QStringLiteral("Get-Printer-Attributes")});
 
     const QString unavailable =
-        QStringLiteral("System Error.  Code: 1282.\r\nThe print server %1 is not available.\n").arg(refused);
-    const QString declined = QStringLiteral("System Error.  Code: 1026.\r\nThe print server %1 asked for the "
-                                            "password of user %2")
+        QStringLiteral("System Error.  Code: 1282.\r\nСервер печати %1 недоступен.\n").arg(refused);
+    const QString declined = QStringLiteral("System Error.  Code: 1026.\r\nСервер печати %1 запросил пароль "
+                                            "пользователя %2")
                                  .arg(locked.address(), user);
     const QStringList commands[] = {
         {QStringLiteral("--list-printers")},

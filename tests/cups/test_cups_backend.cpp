@@ -90,7 +90,7 @@ TEST_F(CupsBackend, ServerThatStoppedIsAFailureWithItsStatus) {
     EXPECT_EQ(answer.kind, DefaultPrinterAnswer::Kind::Failure);
     EXPECT_EQ(answer.code, 0x0502);
     EXPECT_EQ(answer.systemText,
-              QStringLiteral("The print server %1 is not available.").arg(QString::fromUtf8(address)));
+              QStringLiteral("Сервер печати %1 недоступен.").arg(QString::fromUtf8(address)));
     EXPECT_TRUE(system.printers().isEmpty());
     EXPECT_THROW(system.openPrinter(QStringLiteral("Alpha")), EOSError);
 }

@@ -189,7 +189,7 @@ protected:
         EXPECT_TRUE(cameOut("Far", output()));
     }
     QString notAvailable() const {
-        return QStringLiteral("System Error.  Code: 1282.\r\nThe print server %1 is not available.")
+        return QStringLiteral("System Error.  Code: 1282.\r\nСервер печати %1 недоступен.")
             .arg(spare->address());
     }
 

@@ -112,8 +112,8 @@ int jobsEver() {
 
 QString notGiven(const QString& server) {
     return QStringLiteral(
-               "System Error.  Code: 1026.\r\nThe print server %1 asked for the password of user %2, "
-               "and none was given. Nothing was printed.")
+               "System Error.  Code: 1026.\r\nСервер печати %1 запросил пароль пользователя %2, но "
+               "пароль не был введён. Ничего не напечатано.")
         .arg(server, User);
 }
 

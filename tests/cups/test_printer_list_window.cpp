@@ -166,7 +166,7 @@ TEST_F(PrinterListWindow, StoppedServerGivesTheSystemError) {
 
     Program program;
     EXPECT_EQ(reported, QStringList{QStringLiteral(
-                                        "System Error.  Code: 1282.\r\nThe print server %1 is not available.")
+                                        "System Error.  Code: 1282.\r\nСервер печати %1 недоступен.")
                                         .arg(spare.address())});
     EXPECT_TRUE(program.form.isVisible());
     EXPECT_TRUE(program.rows().isEmpty());

@@ -81,9 +81,7 @@ protected:
         return file;
     }
 
-    EnvelopeExpectation expectation() const {
-        return expectationFor(*printer->DevMode());
-    }
+    EnvelopeExpectation expectation() const { return expectationFor(*printer->DevMode()); }
 
     std::unique_ptr<TPrinter> printer;
 };
@@ -133,15 +131,10 @@ TEST_F(SheetThroughCups, WhereTheEnvelopeCantBeWholeNothingIsPrintedAndTheMessag
         int dpi; // as the queue reports it
         const char* message;
     } cases[] = {
-        {&a5, 300,
-         "The paper A5 (148 x 210 mm) is too small for the envelope: it needs a printable area of 250 x 146 "
-         "mm."},
-        {&a6, 600,
-         "The paper A6 (105 x 148 mm) is too small for the envelope: it needs a printable area of 250 x 146 "
-         "mm."},
+        {&a5, 300, "Бумага A5 (148 x 210 мм) слишком мала для конверта: нужна область печати 250 x 146 мм."},
+        {&a6, 600, "Бумага A6 (105 x 148 мм) слишком мала для конверта: нужна область печати 250 x 146 мм."},
         {&inverted, 300,
-         "The paper A4 (210 x 297 mm) is too small for the envelope: it needs a printable area of 250 x 146 "
-         "mm."},
+         "Бумага A4 (210 x 297 мм) слишком мала для конверта: нужна область печати 250 x 146 мм."},
         {&absurd, 2000000000, "Operation not supported on selected printer"},
     };
     for (const auto& [q, dpi, message] : cases) {

@@ -40,7 +40,7 @@
 namespace {
 
 QString notAvailable(const QString& address) {
-    return QStringLiteral("System Error.  Code: 1282.\r\nThe print server %1 is not available.").arg(address);
+    return QStringLiteral("System Error.  Code: 1282.\r\nСервер печати %1 недоступен.").arg(address);
 }
 
 // A socket that listens on the loopback and is never read: the kernel completes every connection to it all

@@ -137,7 +137,7 @@ TEST_F(NetworkPrinters, ANameNeitherQueueNorFoundIsNotFound) {
     const Outcome printed = runHeadless(QStringLiteral(VORNEL_EXECUTABLE),
                                         {QStringLiteral("--print"), QStringLiteral("--printer"), QStringLiteral("Nobody")});
     EXPECT_EQ(printed.status, 1);
-    EXPECT_EQ(printed.err, QStringLiteral("Printer \"Nobody\" not found.\n"));
+    EXPECT_EQ(printed.err, QStringLiteral("Принтер «Nobody» не найден.\n"));
 }
 
 } // namespace

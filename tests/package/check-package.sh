@@ -29,6 +29,7 @@ expected=(
     "usr/share/icons/hicolor/48x48/apps/vornel.png|PNG image data, 48 x 48, 8-bit/color RGBA"
     "usr/share/icons/hicolor/256x256/apps/vornel.png|PNG image data, 256 x 256, 8-bit/color RGBA"
     "usr/share/man/man1/vornel.1.gz|gzip compressed data"
+    "usr/share/man/ru/man1/vornel.1.gz|gzip compressed data"
 )
 # What the package must ask dpkg for: the toolkit, the print client, the window system plug-in and the fonts.
 needed=(libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libcups2 fonts-wine fonts-liberation2)
@@ -52,27 +53,32 @@ check_root() { # root-dir, what
     appstreamcli validate --no-net "$root/usr/share/metainfo/vornel.metainfo.xml" ||
         fail "$what: appstreamcli rejects the metainfo"
     # The entry and the description must name what was installed beside them.
-    grep -qx 'Name=Ворнель' "$desktop" || fail "$what: entry's Name is not Ворнель"
+    grep -qx "Name=Vornel" "$desktop" && grep -qx "Name\[ru\]=Ворнель" "$desktop" ||
+        fail "$what: entry is not named Vornel, and Ворнель in Russian"
     grep -qx 'Exec=vornel' "$desktop" || fail "$what: entry's Exec is not the bare program"
     grep -qx 'Icon=vornel' "$desktop" || fail "$what: entry's Icon is not the installed icon"
     grep -qE '^Categories=(.*;)?Office;' "$desktop" || fail "$what: entry is not in Office"
     grep -qF '<launchable type="desktop-id">vornel.desktop</launchable>' \
         "$root/usr/share/metainfo/vornel.metainfo.xml" || fail "$what: metainfo does not launch the entry"
 
-    # man finds the page by name where it was installed, as `man vornel` does.
-    local found
-    found=$(MANPATH="$root/usr/share/man" man -w vornel) || fail "$what: man -w vornel finds no page"
-    [ "$found" = "$root/usr/share/man/man1/vornel.1.gz" ] || fail "$what: man -w vornel finds $found"
-
-    # The manual page renders without a warning and describes every option the program itself lists.
-    local manual warnings option
-    manual=$(MANWIDTH=100 man -l "$root/usr/share/man/man1/vornel.1.gz" 2>"$scratch/man-warnings") ||
-        fail "$what: man cannot show the manual page"
-    warnings=$(cat "$scratch/man-warnings")
-    [ -z "$warnings" ] || fail "$what: the manual page warns: $warnings"
-    for option in $(env -u DISPLAY "$root/usr/bin/vornel" --help | grep -oE -- '--[a-z-]+' | sort -u); do
-        [ "$option" = --help-all ] && continue
-        grep -qF -- "$option" <<<"$manual" || fail "$what: the manual page does not describe $option"
+    # man finds each language's page by name where it was installed, as `man -L<language> vornel` does; it
+    # renders without a warning and describes every option the program itself lists in that language.
+    local entry language folder found manual warnings option
+    for entry in "en|man1" "ru|ru/man1"; do
+        language=${entry%%|*}
+        folder=${entry#*|}
+        found=$(MANPATH="$root/usr/share/man" man -L "$language" -w vornel) ||
+            fail "$what: man -L $language -w vornel finds no page"
+        [ "$found" = "$root/usr/share/man/$folder/vornel.1.gz" ] ||
+            fail "$what: man -L $language -w vornel finds $found"
+        manual=$(MANWIDTH=100 MANPATH="$root/usr/share/man" man -L "$language" vornel 2>"$scratch/man-warnings") ||
+            fail "$what: man -L $language cannot show the manual page"
+        warnings=$(cat "$scratch/man-warnings")
+        [ -z "$warnings" ] || fail "$what: the $language manual page warns: $warnings"
+        for option in $(env -u DISPLAY LANGUAGE="$language" "$root/usr/bin/vornel" --help | grep -oE -- '--[a-z-]+' | sort -u); do
+            [ "$option" = --help-all ] && continue
+            grep -qF -- "$option" <<<"$manual" || fail "$what: the $language manual page does not describe $option"
+        done
     done
 }
 

@@ -143,23 +143,18 @@ TEST_F(Fit, PaperTooSmallIsRefusedBeforeAnyDocumentNamingThePaperAndTheAreaNeede
         const char* message;
     } cases[] = {
         {paper("iso_a5_148x210mm", 14800, 21000, 635, 1270, 600),
-         "The paper A5 (148 x 210 mm) is too small for the envelope: it needs a printable area of 250 x 146 "
-         "mm."},
+         "Бумага A5 (148 x 210 мм) слишком мала для конверта: нужна область печати 250 x 146 мм."},
         // The size as the name gives it, not as whole points make it.
         {paper("iso_a6_105x148mm", 10480, 14820, 0, 0, 300),
-         "The paper A6 (105 x 148 mm) is too small for the envelope: it needs a printable area of 250 x 146 "
-         "mm."},
+         "Бумага A6 (105 x 148 мм) слишком мала для конверта: нужна область печати 250 x 146 мм."},
         // Long enough, one millimetre too narrow once turned: 145 mm printable down the landscape page.
         {paper("om_wide_155x300mm", 15500, 30000, 500, 0, 300),
-         "The paper Wide (155 x 300 mm) is too small for the envelope: it needs a printable area of 250 x "
-         "146 mm."},
+         "Бумага Wide (155 x 300 мм) слишком мала для конверта: нужна область печати 250 x 146 мм."},
         {paper("", 20000, 25040, 0, 100, 300),
-         "The paper (200 x 250.4 mm) is too small for the envelope: it needs a printable area of 250 x 146 "
-         "mm."},
+         "Бумага (200 x 250.4 мм) слишком мала для конверта: нужна область печати 250 x 146 мм."},
         // A driver's printable area turned inside out ("577 806 18 36" on A4) has no room at all.
         {paper("iso_a4_210x297mm", 21000, 29700, 20355, 28434, 300),
-         "The paper A4 (210 x 297 mm) is too small for the envelope: it needs a printable area of 250 x 146 "
-         "mm."},
+         "Бумага A4 (210 x 297 мм) слишком мала для конверта: нужна область печати 250 x 146 мм."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.settings.paperName.toStdString());
@@ -178,8 +173,7 @@ TEST_F(Fit, PaperTooSmallIsRefusedBeforeAnyDocumentNamingThePaperAndTheAreaNeede
 TEST_F(Fit, AnAreaOnePixelShortIsRefusedAndNothingIsHandedOver) {
     use(paper("iso_a4_210x297mm", 21000, 29700, 0, 2350, 300));
     EXPECT_EQ(messageOf([&] { printEnvelope(*tp, [] { return 0; }); }),
-              "The paper A4 (210 x 297 mm) is too small for the envelope: it needs a printable area of 250 x "
-              "146 mm.");
+              "Бумага A4 (210 x 297 мм) слишком мала для конверта: нужна область печати 250 x 146 мм.");
     for (const FakePrintSystem::Document& d : fake.documents)
         EXPECT_FALSE(d.ended);
     EXPECT_FALSE(tp->Printing());

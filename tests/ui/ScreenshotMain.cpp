@@ -1,8 +1,11 @@
 // Shows the main window over a fake print system with a few printers and saves what the screen shows, for the
-// README and for looking at the window under a real X server: screenshot_main OUT.png [file|help|button].
+// README and for looking at the window under a real X server: screenshot_main OUT.png
+// [file|help|button|about]. The language is the one the environment chooses, as for the program: LANGUAGE=en
+// for the English pictures.
 #include "BorrowedPrintSystem.h"
 #include "FakePrintSystem.h"
 #include "app/TApplication.h"
+#include "ui/DlgAbout.h"
 #include "ui/Fonts.h"
 #include "ui/Main.h"
 #include "ui/PrintButton.h"
@@ -19,7 +22,7 @@
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: screenshot_main OUT.png [file|help]\n");
+        std::fprintf(stderr, "usage: screenshot_main OUT.png [file|help|button|about]\n");
         return 2;
     }
     registerApplicationFonts();
@@ -40,9 +43,11 @@ int main(int argc, char** argv) {
                 form.menuBar()->setActiveAction(form.MenuHelp->menuAction());
             else if (menu == QLatin1String("button"))
                 form.BtnPrint->setFocus(Qt::TabFocusReason);
+            else if (menu == QLatin1String("about"))
+                form.AboutClick();
         });
         QTimer::singleShot(1500, [&form, &out, &menu] {
-            QRect area = form.frameGeometry();
+            QRect area = FormAbout ? FormAbout->frameGeometry() : form.frameGeometry();
             if (menu == QLatin1String("file") || menu == QLatin1String("help"))
                 area = area.united(QRect(form.mapToGlobal(QPoint(0, 0)), QSize(420, 260)));
             const QPixmap shot =

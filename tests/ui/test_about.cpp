@@ -108,7 +108,7 @@ TEST(PictureBlock, TheErrorReportShowsTheDamageAsASentence) {
 
 TEST(AboutPicture, AMissingResourceIsAClearError) {
     EXPECT_EQ(resourceErrorOf([] { AboutPicture::load(QStringLiteral(":/about/none.bin")); }),
-              QStringLiteral("The About picture is missing: :/about/none.bin"));
+              QStringLiteral("Нет картинки окна «О программе»: :/about/none.bin"));
 }
 
 // ---- The compiled-in picture ----

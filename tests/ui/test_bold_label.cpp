@@ -3,11 +3,15 @@
 #include "ui/BoldLabel.h"
 #include "ui/Fonts.h"
 
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QPalette>
 #include <QString>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -67,7 +71,54 @@ TEST_P(Headings, OnAnOrdinaryScreenDrawnAsAnyLabel) {
     EXPECT_EQ(shown(heading, 1), shown(plain, 1));
 }
 
+// A longer translation in the same box ends in an ellipsis, drawn as the shortened text would be, and the
+// whole text comes up as the tooltip; a text that fits is drawn whole and has none.
+TEST_P(Headings, TooWideForTheLabelEndsInAnEllipsisAndShowsWholeAsTheTooltip) {
+    const QFont font = headingFont();
+    const int width = QFontMetrics(font).horizontalAdvance(text()) * 2 / 3;
+    const QString cut = QFontMetrics(font).elidedText(text(), Qt::ElideRight, width);
+    ASSERT_NE(cut, text());
+    for (double density : {1.0, 2.0}) {
+        SCOPED_TRACE(density);
+        BoldLabel heading(text());
+        heading.setFont(font);
+        BoldLabel shortened(cut);
+        shortened.setFont(font);
+        for (QLabel* label : {static_cast<QLabel*>(&heading), static_cast<QLabel*>(&shortened)}) {
+            label->setAlignment(Qt::AlignCenter);
+            label->setFixedWidth(width);
+        }
+        const auto picture = [density](QLabel& label) {
+            QImage image(label.size() * density, QImage::Format_RGB32);
+            image.setDevicePixelRatio(density);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            label.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+            return image;
+        };
+        EXPECT_EQ(picture(heading), picture(shortened));
+    }
+
+    const auto tooltipOf = [](QLabel& label) {
+        label.show();
+        QHelpEvent ask(QEvent::ToolTip, QPoint(2, 2), label.mapToGlobal(QPoint(2, 2)));
+        QCoreApplication::sendEvent(&label, &ask);
+        const QString shown = ask.isAccepted() ? QToolTip::text() : QString();
+        QToolTip::hideText();
+        return shown;
+    };
+    BoldLabel narrow(text());
+    narrow.setFont(font);
+    narrow.setFixedWidth(width);
+    EXPECT_EQ(tooltipOf(narrow), text());
+    BoldLabel wide(text());
+    wide.setFont(font);
+    wide.setFixedWidth(width * 2);
+    EXPECT_EQ(tooltipOf(wide), QString());
+}
+
 INSTANTIATE_TEST_SUITE_P(MainWindow, Headings,
-                         testing::Values("Выбор принтера", "Выбор шаблона печати", "Техническая поддержка"));
+                         testing::Values("Выбор принтера", "Выбор шаблона печати", "Техническая поддержка",
+                                         "Choose a print template"));
 
 } // namespace

@@ -144,7 +144,7 @@ TEST_F(SavePdf, AFileThatCannotBeWrittenIsReportedAndTheWindowGoesOn) {
     saveThroughTheMenu([&](QFileDialog& dialog) { typeAndAccept(dialog, file); });
     const QString reason =
         geteuid() == 0 ? QStringLiteral("Read-only file system") : QStringLiteral("Permission denied");
-    EXPECT_EQ(reported, QStringList{QStringLiteral("Cannot create file \"%1\". %2.").arg(file, reason)});
+    EXPECT_EQ(reported, QStringList{QStringLiteral("Не удалось создать файл «%1». %2.").arg(file, reason)});
     EXPECT_TRUE(QDir(readOnly.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 
     // The window still works: the next save goes through.
