@@ -82,13 +82,17 @@ void printCalibrationSheet(TPrinter& printer, const QDate& date) {
     printer.setOrientation(poLandscape);
     const QString name = printer.Printers()[static_cast<std::size_t>(printer.PrinterIndex())].Text;
     const Scales at = trueScales(*printer.DevMode());
-    const auto tr = [](const char* text) { return QCoreApplication::translate("CalibrationSheet", text); };
     const QStringList text{
-        tr("Калибровка принтера «%1», %2").arg(name, date.toString(QStringLiteral("dd.MM.yyyy"))),
-        tr("Измерьте стальной линейкой каждую линию по всей длине, от первого деления до последнего."),
-        tr("Верхняя линия напечатана длиной 200 мм, левая — 150 мм."),
-        tr("Введите, что намерили, в окне «Калибровка принтера...» меню «Файл»"),
-        tr("или командой: vornel --calibrate ДЛИНАxВЫСОТА, например 202x148.5"),
+        QCoreApplication::translate("CalibrationSheet", "Калибровка принтера «%1», %2")
+            .arg(name, date.toString(QStringLiteral("dd.MM.yyyy"))),
+        QCoreApplication::translate(
+            "CalibrationSheet",
+            "Измерьте стальной линейкой каждую линию по всей длине, от первого деления до последнего."),
+        QCoreApplication::translate("CalibrationSheet", "Верхняя линия напечатана длиной 200 мм, левая — 150 мм."),
+        QCoreApplication::translate("CalibrationSheet",
+                                    "Введите, что намерили, в окне «Калибровка принтера...» меню «Файл»"),
+        QCoreApplication::translate("CalibrationSheet",
+                                    "или командой: vornel --calibrate ШИРИНАxВЫСОТА, например 202x148.5"),
     };
     printLaidOut(
         printer, CalibrationSheet::Reach, {1, 1}, [at](const DeviceCaps&) { return at; },

@@ -14,6 +14,43 @@
     </message>
 </context>
 <context>
+    <name>Calibration</name>
+    <message>
+        <source>Измерение %1 мм не может быть верным: линия %2 мм на любом исправном принтере выходит от %3 до %4 мм.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Калибровка: %1 % × %2 %</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CalibrationFile</name>
+    <message>
+        <source>файл повреждён</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>неизвестная версия файла</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>измерения для принтера «%1» вне допустимых пределов</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>принтер «%1» записан дважды</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CalibrationStore</name>
+    <message>
+        <source>Калибровка принтеров не применяется: файл %1 не годится (%2). Печать идёт без поправки.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Показать принтеры, по одному в строке; принтер по умолчанию отмечен.</source>
@@ -22,10 +59,6 @@
     <message>
         <source>Напечатать конверт.</source>
         <translation>Print the envelope.</translation>
-    </message>
-    <message>
-        <source>Принтер для --print (иначе принтер по умолчанию).</source>
-        <translation>The printer for --print (else the default printer).</translation>
     </message>
     <message>
         <source>имя</source>
@@ -76,10 +109,6 @@
         <translation>Unexpected argument &apos;%1&apos;.</translation>
     </message>
     <message>
-        <source>Задайте одно из --list-printers, --print и --pdf.</source>
-        <translation>Give one of --list-printers, --print and --pdf.</translation>
-    </message>
-    <message>
         <source>--print или --pdf</source>
         <translation>--print or --pdf</translation>
     </message>
@@ -90,6 +119,34 @@
     <message>
         <source>%1: конверт для CD/DVD в натуральную величину.</source>
         <translation>%1: a CD/DVD envelope at true size.</translation>
+    </message>
+    <message>
+        <source>Принтер для --print, --calibration-sheet и --calibrate (иначе принтер по умолчанию).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Напечатать лист калибровки принтера.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Запомнить, что намерено на листе калибровки: длины линий 200 и 150 мм, например 202x148.5; reset убирает калибровку принтера.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ШИРИНАxВЫСОТА|reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Неверные измерения «%1»: нужно ШИРИНАxВЫСОТА в миллиметрах, например 202x148.5, или reset.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Задайте одно из --list-printers, --print, --pdf, --calibration-sheet и --calibrate.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--print, --calibration-sheet или --calibrate</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -242,6 +299,49 @@ Copy the address and open it yourself:
     </message>
 </context>
 <context>
+    <name>TCalibrationDialog</name>
+    <message>
+        <source>Калибровка принтера «%1»</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Принтер «%1»: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>калибровки нет</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Напечатать лист калибровки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Измерьте стальной линейкой обе линии листа по всей длине и введите, что намерили, с точностью до 0,1 мм.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Линия 200 мм, намерено (мм):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Линия 150 мм, намерено (мм):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сбросить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation type="unfinished">Close</translation>
+    </message>
+</context>
+<context>
     <name>TFormAbout</name>
     <message>
         <source>Ворнель - современная и удобная БЕСПЛАТНАЯ программа для печати конвертов для CD/DVD и других дисков. Позволяет на любом принтере распечатать конверт и использовать его для любых дисков!</source>
@@ -321,6 +421,10 @@ Copy the address and open it yourself:
     <message>
         <source>%1: найден в сети</source>
         <translation>%1: found on the network</translation>
+    </message>
+    <message>
+        <source>Калибровка принтера...</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
