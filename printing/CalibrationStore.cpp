@@ -16,6 +16,7 @@ CalibrationStore::CalibrationStore() {
         return;
     case ConfigFile::Read::Kind::Failed:
         why = read.reason;
+        unreadable_ = read.reason;
         break;
     case ConfigFile::Read::Kind::Read: {
         CalibrationFile::Contents contents = CalibrationFile::parse(read.bytes);
@@ -46,10 +47,18 @@ QString CalibrationStore::takeProblem() {
     return problem_;
 }
 
+void CalibrationStore::refuseUnread() const {
+    // What could not be read may hold other printers' calibrations: it is not written over blind.
+    if (!unreadable_.isEmpty())
+        throw EFCreateError(QDir::toNativeSeparators(ConfigFile::path(FileName)).toStdString(),
+                            unreadable_.toStdString());
+}
+
 void CalibrationStore::save(const QString& printer, const QString& identity, const Calibration& measured) {
     const QString outOfRange = measured.rangeProblem();
     if (!outOfRange.isEmpty())
         throw EPrinter(outOfRange.toStdString());
+    refuseUnread();
     std::vector<CalibrationFile::Entry> entries = entries_;
     std::erase_if(entries, [&](const auto& e) { return e.printer == printer && e.identity == identity; });
     entries.push_back({printer, identity, measured});
@@ -59,6 +68,7 @@ void CalibrationStore::save(const QString& printer, const QString& identity, con
 }
 
 void CalibrationStore::reset(const QString& printer, const QString& identity) {
+    refuseUnread();
     if (unusable_) {
         ConfigFile::remove(FileName);
         unusable_ = false;

@@ -25,16 +25,19 @@ public:
     QString takeProblem();
     const QString& problem() const { return problem_; }
 
-    // Stores the calibration for that printer, replacing a file that could not be used. Throws EPrinter with
-    // the reason for one out of range, EFCreateError when the file can't be written.
+    // Stores the calibration for that printer, replacing a file that was read but could not be used. Throws
+    // EPrinter with the reason for one out of range, EFCreateError when the file can't be read or written.
     void save(const QString& printer, const QString& identity, const Calibration& measured);
     // Removes it; a file that could not be used goes as well. Nothing is written when there was nothing to
     // remove. Throws EFCreateError.
     void reset(const QString& printer, const QString& identity);
 
 private:
+    void refuseUnread() const;
+
     std::vector<CalibrationFile::Entry> entries_;
     QString problem_;
     bool unusable_ = false;
+    QString unreadable_; // the system's reason when the file could not be read at all
     bool told_ = false;
 };

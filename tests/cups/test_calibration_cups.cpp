@@ -220,6 +220,25 @@ TEST_F(CalibrationOnCups, AFileThatCantBeUsedIsSaidOnceAndPrintsUncorrected) {
     EXPECT_NEAR(body(takePrinted(Near)).first, 250 * 200 / 201.0, 0.15);
 }
 
+// Status 1 with the reason when nothing could be stored.
+TEST_F(CalibrationOnCups, StoringThatFailsSaysWhy) {
+    const Outcome missing = vornel({QStringLiteral("--calibrate"), QStringLiteral("202x148.5"),
+                                    QStringLiteral("--printer"), QStringLiteral("Nowhere")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, QStringLiteral("Printer \"Nowhere\" not found.\n"));
+    EXPECT_FALSE(QFile::exists(file()));
+
+    // A file where the configuration folder should be.
+    QFile blocker(home.path() + QStringLiteral("/config"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const Outcome unwritable = vornel({QStringLiteral("--calibrate"), QStringLiteral("202x148.5")});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_TRUE(unwritable.err.startsWith(
+        QStringLiteral("Cannot create file \"%1/config/vornel\".").arg(home.path())))
+        << unwritable.err.toStdString();
+}
+
 TEST_F(CalibrationOnCups, TheSheetsLinesMeasureTheirLengthsWhateverIsStored) {
     ASSERT_EQ(
         vornel({QStringLiteral("--calibrate"), QStringLiteral("202x148.5"), QStringLiteral("--printer"), Far})

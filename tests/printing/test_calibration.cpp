@@ -21,6 +21,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <tuple>
@@ -207,6 +209,25 @@ TEST(CalibrationStoreFile, AFileThatCantBeUsedIsToldOfOnceAndCorrectsNothing) {
     EXPECT_FALSE(spoilt.problem().isEmpty());
     spoilt.reset(QStringLiteral("Fine"), QStringLiteral("n"));
     EXPECT_FALSE(QFile::exists(folder.file()));
+}
+
+TEST(CalibrationStoreFile, AFileThatCantBeReadIsNotWrittenOver) {
+    const ConfigFolder folder;
+    // Root reads every file; a folder under the file's name can't be read by anybody.
+    ASSERT_TRUE(QDir().mkpath(folder.file()));
+    CalibrationStore store;
+    EXPECT_FALSE(store.problem().isEmpty());
+    for (const auto& change : std::initializer_list<std::function<void()>>{
+             [&] {
+                 store.save(QStringLiteral("Desk"), QStringLiteral("m"), {202, 148.5});
+             },
+             [&] { store.reset(QStringLiteral("Desk"), QStringLiteral("m")); }}) {
+        const std::string message = messageOf(change);
+        EXPECT_NE(message.find("Cannot create file \"" + folder.file().toStdString() + "\"."),
+                  std::string::npos)
+            << message;
+        EXPECT_TRUE(QFileInfo(folder.file()).isDir());
+    }
 }
 
 TEST(CalibrationStoreFile, AFolderThatCantBeWrittenSaysWhy) {
