@@ -15,7 +15,8 @@ bool within(double measured, double nominal) {
 }
 
 QString oneDecimal(double value) {
-    return QLocale(QLocale::Russian).toString(value, 'f', 1);
+    // The numbers are written as the language of the sentence around them writes them.
+    return QLocale(QCoreApplication::translate("Calibration", "ru_RU", "locale of the numbers")).toString(value, 'f', 1);
 }
 
 } // namespace

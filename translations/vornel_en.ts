@@ -17,37 +17,65 @@
     <name>Calibration</name>
     <message>
         <source>Измерение %1 мм не может быть верным: линия %2 мм на любом исправном принтере выходит от %3 до %4 мм.</source>
-        <translation type="unfinished"></translation>
+        <translation>A measurement of %1 mm cannot be right: on any working printer the %2 mm line comes out between %3 and %4 mm.</translation>
     </message>
     <message>
         <source>Калибровка: %1 % × %2 %</source>
-        <translation type="unfinished"></translation>
+        <translation>Calibration: %1 % × %2 %</translation>
+    </message>
+    <message>
+        <source>ru_RU</source>
+        <comment>locale of the numbers</comment>
+        <translation>en_US</translation>
     </message>
 </context>
 <context>
     <name>CalibrationFile</name>
     <message>
         <source>файл повреждён</source>
-        <translation type="unfinished"></translation>
+        <translation>the file is damaged</translation>
     </message>
     <message>
         <source>неизвестная версия файла</source>
-        <translation type="unfinished"></translation>
+        <translation>unknown file version</translation>
     </message>
     <message>
         <source>измерения для принтера «%1» вне допустимых пределов</source>
-        <translation type="unfinished"></translation>
+        <translation>the measurements for printer "%1" are out of range</translation>
     </message>
     <message>
         <source>принтер «%1» записан дважды</source>
-        <translation type="unfinished"></translation>
+        <translation>printer "%1" is listed twice</translation>
+    </message>
+</context>
+<context>
+    <name>CalibrationSheet</name>
+    <message>
+        <source>Калибровка принтера «%1», %2</source>
+        <translation>Calibration of printer "%1", %2</translation>
+    </message>
+    <message>
+        <source>Измерьте стальной линейкой каждую линию по всей длине, от первого деления до последнего.</source>
+        <translation>Measure each line with a steel ruler along its whole length, from the first tick to the last.</translation>
+    </message>
+    <message>
+        <source>Верхняя линия напечатана длиной 200 мм, левая — 150 мм.</source>
+        <translation>The top line is printed 200 mm long, the left one 150 mm.</translation>
+    </message>
+    <message>
+        <source>Введите, что намерили, в окне «Калибровка принтера...» меню «Файл»</source>
+        <translation>Enter what you measured in "Printer calibration..." in the "File" menu</translation>
+    </message>
+    <message>
+        <source>или командой: vornel --calibrate ШИРИНАxВЫСОТА, например 202x148.5</source>
+        <translation>or with the command: vornel --calibrate WIDTHxHEIGHT, for example 202x148.5</translation>
     </message>
 </context>
 <context>
     <name>CalibrationStore</name>
     <message>
         <source>Калибровка принтеров не применяется: файл %1 не годится (%2). Печать идёт без поправки.</source>
-        <translation type="unfinished"></translation>
+        <translation>Printer calibration is not applied: the file %1 cannot be used (%2). Printing goes ahead uncorrected.</translation>
     </message>
 </context>
 <context>
@@ -122,31 +150,31 @@
     </message>
     <message>
         <source>Принтер для --print, --calibration-sheet и --calibrate (иначе принтер по умолчанию).</source>
-        <translation type="unfinished"></translation>
+        <translation>Printer for --print, --calibration-sheet and --calibrate (otherwise the default printer).</translation>
     </message>
     <message>
         <source>Напечатать лист калибровки принтера.</source>
-        <translation type="unfinished"></translation>
+        <translation>Print the printer's calibration sheet.</translation>
     </message>
     <message>
         <source>Запомнить, что намерено на листе калибровки: длины линий 200 и 150 мм, например 202x148.5; reset убирает калибровку принтера.</source>
-        <translation type="unfinished"></translation>
+        <translation>Store what was measured on the calibration sheet: the lengths of the 200 and 150 mm lines, for example 202x148.5; reset removes the printer's calibration.</translation>
     </message>
     <message>
         <source>ШИРИНАxВЫСОТА|reset</source>
-        <translation type="unfinished"></translation>
+        <translation>WIDTHxHEIGHT|reset</translation>
     </message>
     <message>
         <source>Неверные измерения «%1»: нужно ШИРИНАxВЫСОТА в миллиметрах, например 202x148.5, или reset.</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid measurement '%1': expected WIDTHxHEIGHT in millimetres, such as 202x148.5, or reset.</translation>
     </message>
     <message>
         <source>Задайте одно из --list-printers, --print, --pdf, --calibration-sheet и --calibrate.</source>
-        <translation type="unfinished"></translation>
+        <translation>Give one of --list-printers, --print, --pdf, --calibration-sheet and --calibrate.</translation>
     </message>
     <message>
         <source>--print, --calibration-sheet или --calibrate</source>
-        <translation type="unfinished"></translation>
+        <translation>--print, --calibration-sheet or --calibrate</translation>
     </message>
 </context>
 <context>
@@ -302,43 +330,43 @@ Copy the address and open it yourself:
     <name>TCalibrationDialog</name>
     <message>
         <source>Калибровка принтера «%1»</source>
-        <translation type="unfinished"></translation>
+        <translation>Calibration of printer "%1"</translation>
     </message>
     <message>
         <source>Принтер «%1»: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Printer "%1": %2</translation>
     </message>
     <message>
         <source>калибровки нет</source>
-        <translation type="unfinished"></translation>
+        <translation>not calibrated</translation>
     </message>
     <message>
         <source>Напечатать лист калибровки</source>
-        <translation type="unfinished"></translation>
+        <translation>Print the calibration sheet</translation>
     </message>
     <message>
         <source>Измерьте стальной линейкой обе линии листа по всей длине и введите, что намерили, с точностью до 0,1 мм.</source>
-        <translation type="unfinished"></translation>
+        <translation>Measure both lines of the sheet with a steel ruler along their whole length and enter what you measured, to 0.1 mm.</translation>
     </message>
     <message>
         <source>Линия 200 мм, намерено (мм):</source>
-        <translation type="unfinished"></translation>
+        <translation>200 mm line, measured (mm):</translation>
     </message>
     <message>
         <source>Линия 150 мм, намерено (мм):</source>
-        <translation type="unfinished"></translation>
+        <translation>150 mm line, measured (mm):</translation>
     </message>
     <message>
         <source>Сохранить</source>
-        <translation type="unfinished"></translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>Сбросить</source>
-        <translation type="unfinished"></translation>
+        <translation>Reset</translation>
     </message>
     <message>
         <source>Закрыть</source>
-        <translation type="unfinished">Close</translation>
+        <translation>Close</translation>
     </message>
 </context>
 <context>
@@ -424,7 +452,7 @@ Copy the address and open it yourself:
     </message>
     <message>
         <source>Калибровка принтера...</source>
-        <translation type="unfinished"></translation>
+        <translation>Printer calibration...</translation>
     </message>
 </context>
 <context>
