@@ -3,6 +3,7 @@
 #include "platform/cups/CupsDestLookup.h"
 #include "platform/cups/CupsOwners.h"
 #include "platform/cups/CupsPassword.h"
+#include "platform/cups/CupsPpdResolutions.h"
 #include "platform/cups/CupsQueueSettings.h"
 #include "platform/cups/CupsWholeAnswer.h"
 
@@ -91,8 +92,13 @@ bool listed(ipp_t* answer, const char* media) {
 std::optional<DocumentSettings> askDefaultSettings(CupsSession& session, cups_dest_t* dest) {
     CupsConnection& connection = session.connectionOrThrow();
 
-    static const char* const wanted[] = {"media-col-database", "media-default", "media-supported",
-                                         "printer-resolution-default", "printer-resolution-supported"};
+    static const char* const wanted[] = {"media-col-database",
+                                         "media-default",
+                                         "media-supported",
+                                         "printer-resolution-default",
+                                         "printer-resolution-supported",
+                                         "pwg-raster-document-resolution-supported",
+                                         "urf-supported"};
     const IppMessage answer = CupsPassword::askingOnce(connection.get(), [&] {
         ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
         ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
@@ -122,6 +128,11 @@ std::optional<DocumentSettings> askDefaultSettings(CupsSession& session, cups_de
         return std::nullopt;
     queue.media = media;
     queue.resolutionDefault = ippFindAttribute(answer.get(), "printer-resolution-default", IPP_TAG_ZERO);
-    queue.resolutionSupported = ippFindAttribute(answer.get(), "printer-resolution-supported", IPP_TAG_ZERO);
+    queue.resolutions.supported =
+        ippFindAttribute(answer.get(), "printer-resolution-supported", IPP_TAG_ZERO);
+    queue.resolutions.rasterSupported =
+        ippFindAttribute(answer.get(), "pwg-raster-document-resolution-supported", IPP_TAG_ZERO);
+    queue.resolutions.urfSupported = ippFindAttribute(answer.get(), "urf-supported", IPP_TAG_ZERO);
+    queue.resolutions.ppd = [&] { return askPpdResolutions(session, dest); };
     return queueSettings(dest, queue);
 }
