@@ -3,11 +3,11 @@
 // says why, once; a wrong password is said to be refused; a password given is not asked for again.
 #include "PrivateCups.h"
 #include "ProgramOnCups.h"
-#include "platform/UiThread.h"
-#include "printing/PrintSystemStart.h"
 #include "app/ErrorReport.h"
+#include "platform/UiThread.h"
 #include "platform/cups/CupsPassword.h"
 #include "platform/cups/CupsPrintSystem.h"
+#include "printing/PrintSystemStart.h"
 #include "printing/TPrinter.h"
 #include "ui/Fonts.h"
 #include "ui/ListBox.h"
@@ -40,9 +40,6 @@
 #include <utility>
 
 namespace {
-
-const QString User = QStringLiteral("vornel-print");
-const QString Password = QStringLiteral("Envelope-7");
 
 using Program = ProgramOnCups;
 
@@ -114,7 +111,7 @@ QString notGiven(const QString& server) {
     return QStringLiteral(
                "System Error.  Code: 1026.\r\nThe print server %1 asked for the password of user %2, "
                "and none was given. Nothing was printed.")
-        .arg(server, User);
+        .arg(server, PrivateCups::SpareServer::accountName());
 }
 
 // The spare server with the queues, Locked the default, asking for User's password for the operations
@@ -139,7 +136,7 @@ protected:
         spare->addQueue(QStringLiteral("Other"));
         spare->addQueue(QStringLiteral("Locked"));
         spare->setDefault(QStringLiteral("Locked"));
-        spare->requirePassword(User, Password, operations);
+        Password = spare->requirePassword(operations).password;
         address = spare->address().toUtf8();
         cupsSetServer(address.constData());
     }
@@ -156,6 +153,8 @@ protected:
         return qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("-spare/out/Locked.out");
     }
 
+    const QString User = PrivateCups::SpareServer::accountName();
+    QString Password; // made anew for each server
     const QByteArray user = User.toUtf8();
     std::optional<PrivateCups::SpareServer> spare;
     QByteArray address;
