@@ -18,7 +18,10 @@ cmd=$1 state=$2 checkout=$3
 tmp=${TMPDIR:-/tmp}
 
 accounts() { { getent passwd | sed 's/^/account /'; getent group | sed 's/^/group /'; } | cut -d: -f1 | sort; }
-temporary() { find "$tmp" -mindepth 1 -maxdepth 1 ! -path "$state" ! -path "$state/*" | sort; }
+# The X server's socket folder stays for any X server to come, as the system's own does.
+temporary() {
+    find "$tmp" -mindepth 1 -maxdepth 1 ! -path "$state" ! -path "$tmp/.X11-unix" ! -path "$tmp/.ICE-unix" | sort
+}
 # HOME's own entries and the folders where programs keep settings, caches and data; the compiler cache and a
 # checkout in HOME are the build's.
 in_home() {
