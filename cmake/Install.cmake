@@ -47,7 +47,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # for are loaded at run time, so no linker sees them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-wine, fonts-liberation2")
-# A native window on a Wayland desktop instead of one through XWayland, and the toolkit's own dialogs in
-# Russian when the program speaks Russian; the program runs without them.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
+# A native window on a Wayland desktop instead of one through XWayland, the toolkit's own dialogs in Russian,
+# and a print server to print on; the program runs without them (it saves PDF files without a server).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n, cups")
 include(CPack)

@@ -2,6 +2,7 @@
 
 #include "platform/cups/CupsOwners.h"
 #include "platform/cups/CupsPassword.h"
+#include "platform/cups/CupsPpdResolutions.h"
 #include "platform/cups/CupsQueueSettings.h"
 
 #include <QByteArray>
@@ -51,6 +52,10 @@ std::optional<DocumentSettings> askCapabilitySettings(CupsSession& session, cups
         return std::nullopt;
     queue.media = queue.paper.media;
     queue.resolutionDefault = cupsFindDestDefault(http, dest, info.get(), "printer-resolution");
-    queue.resolutionSupported = cupsFindDestSupported(http, dest, info.get(), "printer-resolution");
+    queue.resolutions.supported = cupsFindDestSupported(http, dest, info.get(), "printer-resolution");
+    queue.resolutions.rasterSupported =
+        cupsFindDestSupported(http, dest, info.get(), "pwg-raster-document-resolution");
+    queue.resolutions.urfSupported = cupsFindDestSupported(http, dest, info.get(), "urf");
+    queue.resolutions.ppd = [&] { return askPpdResolutions(session, dest); };
     return queueSettings(dest, queue);
 }

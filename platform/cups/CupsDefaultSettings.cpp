@@ -3,6 +3,7 @@
 #include "platform/cups/CupsDestLookup.h"
 #include "platform/cups/CupsOwners.h"
 #include "platform/cups/CupsPassword.h"
+#include "platform/cups/CupsPpdResolutions.h"
 #include "platform/cups/CupsQueueSettings.h"
 #include "platform/cups/CupsWholeAnswer.h"
 
@@ -93,8 +94,13 @@ bool listed(ipp_t* answer, const char* media) {
 std::optional<DocumentSettings> askDefaultSettings(CupsSession& session, cups_dest_t* dest) {
     CupsConnection& connection = session.connectionOrThrow();
 
-    static const char* const wanted[] = {"media-col-database", "media-default", "media-supported",
-                                         "printer-resolution-default", "printer-resolution-supported"};
+    static const char* const wanted[] = {"media-col-database",
+                                         "media-default",
+                                         "media-supported",
+                                         "printer-resolution-default",
+                                         "printer-resolution-supported",
+                                         "pwg-raster-document-resolution-supported",
+                                         "urf-supported"};
     const IppMessage answer = CupsPassword::askingOnce(connection.get(), [&] {
         ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
         ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
@@ -109,10 +115,11 @@ std::optional<DocumentSettings> askDefaultSettings(CupsSession& session, cups_de
         return std::nullopt;
     }
     connection.progressed();
-    return defaultSettingsFrom(answer.get(), dest);
+    return defaultSettingsFrom(answer.get(), dest, [&] { return askPpdResolutions(session, dest); });
 }
 
-std::optional<DocumentSettings> defaultSettingsFrom(ipp_t* answer, cups_dest_t* dest) {
+std::optional<DocumentSettings> defaultSettingsFrom(ipp_t* answer, cups_dest_t* dest,
+                                                   std::function<std::vector<Resolution>()> ppdResolutions) {
     ipp_attribute_t* mediaDefault = ippFindAttribute(answer, "media-default", IPP_TAG_ZERO);
     const char* media = mediaDefault ? ippGetString(mediaDefault, 0, nullptr) : nullptr;
     if (!media || !listed(answer, media))
@@ -127,6 +134,11 @@ std::optional<DocumentSettings> defaultSettingsFrom(ipp_t* answer, cups_dest_t* 
         return std::nullopt;
     queue.media = media;
     queue.resolutionDefault = ippFindAttribute(answer, "printer-resolution-default", IPP_TAG_ZERO);
-    queue.resolutionSupported = ippFindAttribute(answer, "printer-resolution-supported", IPP_TAG_ZERO);
+    queue.resolutions.supported =
+        ippFindAttribute(answer, "printer-resolution-supported", IPP_TAG_ZERO);
+    queue.resolutions.rasterSupported =
+        ippFindAttribute(answer, "pwg-raster-document-resolution-supported", IPP_TAG_ZERO);
+    queue.resolutions.urfSupported = ippFindAttribute(answer, "urf-supported", IPP_TAG_ZERO);
+    queue.resolutions.ppd = std::move(ppdResolutions);
     return queueSettings(dest, queue);
 }

@@ -1,12 +1,10 @@
 #include "platform/cups/CupsQueueSettings.h"
 
-#include "platform/cups/CupsResolution.h"
-
 #include <QString>
 
 std::optional<DocumentSettings> queueSettings(cups_dest_t* dest, const CupsSettingsAnswer& answer) {
     const std::optional<Resolution> resolution =
-        effectiveResolution(dest, answer.resolutionDefault, answer.resolutionSupported);
+        effectiveResolution(dest, answer.resolutionDefault, answer.resolutions);
     if (!resolution)
         return std::nullopt;
     DocumentSettings settings;

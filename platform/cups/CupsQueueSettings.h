@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PrintSystem.h"
+#include "platform/cups/CupsResolution.h"
 
 #include <cups/cups.h>
 
@@ -12,7 +13,7 @@ struct CupsSettingsAnswer {
     const char* media = nullptr; // the paper's name
     cups_size_t paper{};         // its size and printable margins
     ipp_attribute_t* resolutionDefault = nullptr;
-    ipp_attribute_t* resolutionSupported = nullptr;
+    ListedResolutions resolutions;
 };
 
 // The settings for that paper at the resolution in effect (see effectiveResolution); nothing when no

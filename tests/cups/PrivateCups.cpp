@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
@@ -25,10 +26,13 @@ QString sharedDir() {
     return fromEnvironment("VORNEL_CUPSD_DIR");
 }
 
-void script(const QString& command, const QString& dir, const QStringList& arguments = {}) {
+void script(const QString& command, const QString& dir, const QStringList& arguments = {},
+            const QByteArray& input = {}) {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(fromEnvironment("VORNEL_CUPSD"), QStringList{command, dir} + arguments);
+    process.write(input);
+    process.closeWriteChannel();
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit ||
         process.exitCode() != 0) {
         process.kill();
@@ -131,9 +135,20 @@ void SpareServer::setDefault(const QString& name) {
     script(QStringLiteral("set-default"), dir_, {name});
 }
 
-void SpareServer::requirePassword(const QString& user, const QString& password,
-                                  const QStringList& operations) {
-    script(QStringLiteral("require-password"), dir_, QStringList{user, password} + operations);
+Account SpareServer::requirePassword(const QStringList& operations) {
+    // Letters and digits only: the password is typed on a terminal and into a dialog by the tests.
+    static const char letters[] = "ABCDEFGHJKLMNPQRSTUVWXYZabcdefghijkmnopqrstuvwxyz23456789";
+    QString password;
+    for (int i = 0; i < 20; ++i)
+        password += QLatin1Char(letters[QRandomGenerator::system()->bounded(int(sizeof letters) - 1)]);
+    const Account account{accountName(), password};
+    script(QStringLiteral("require-password"), dir_, QStringList{account.user} + operations,
+           account.password.toUtf8() + '\n');
+    return account;
+}
+
+QString SpareServer::accountName() {
+    return QStringLiteral("vornel-print-") + fromEnvironment("VORNEL_CUPSD_SPARE_PORT");
 }
 
 void SpareServer::stop() {

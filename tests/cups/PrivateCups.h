@@ -27,6 +27,12 @@ void waitForOutput(const QString& queue, const QString& file);
 // Runs a program to its end; its output (with its errors). Throws with that output when it fails.
 QString run(const QString& program, const QStringList& arguments);
 
+// An account a server asks the password of.
+struct Account {
+    QString user;
+    QString password;
+};
+
 // A second server of the test's own, on the spare port; stopped when it goes.
 class SpareServer {
 public:
@@ -37,9 +43,11 @@ public:
 
     void addQueue(const QString& name);
     void setDefault(const QString& name);
-    // Job creation, or the IPP operations named, ask for USER's password from now on; the system user is
-    // made if there is none.
-    void requirePassword(const QString& user, const QString& password, const QStringList& operations = {});
+    // Job creation, or the IPP operations named, ask for a password from now on: that of a system account
+    // made for this server (named accountName()) with a password made at random, removed when it stops.
+    Account requirePassword(const QStringList& operations = {});
+    // One per build folder, so that two builds testing at once never share an account.
+    static QString accountName();
     void stop();
     // "127.0.0.1:PORT", for cupsSetServer.
     QString address() const;

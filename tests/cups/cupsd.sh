@@ -3,7 +3,9 @@
 #
 #   cupsd.sh start DIR PORT          fresh server in DIR (wiped first) on 127.0.0.1:PORT; prints
 #                                    CUPS_SERVER=127.0.0.1:PORT. Run it as root: the server drops to user lp.
-#   cupsd.sh stop DIR                stops the server started in DIR by its PID and removes DIR
+#   cupsd.sh stop DIR                stops the server started in DIR by its PID, removes the accounts
+#                                    made for it and DIR; the spare server (DIR-spare) and the driverless
+#                                    printer (DIR-ippeve) of a run cut short go with it
 #   cupsd.sh add-queue DIR NAME [FORMAT [DPI [PAPER]]]
 #                                    adds an enabled queue printing to DIR/out/NAME.out on A4 paper;
 #                                    FORMAT is pdf (default), ps, or pdf-minus90 (the pdf model with a
@@ -17,10 +19,11 @@
 #   cupsd.sh delete-all DIR          removes every queue
 #   cupsd.sh set-default DIR NAME    the server's default queue
 #   cupsd.sh env DIR                 prints the client environment: CUPS_SERVER, CUPS_SERVERROOT, HOME
-#   cupsd.sh require-password DIR USER PASSWORD [OPERATION...]
-#                                    makes the system user USER with PASSWORD if there is none, and has the
-#                                    server ask for a user's password (HTTP Basic, checked by PAM) before it
-#                                    creates a job, or before the IPP operations named
+#   cupsd.sh require-password DIR USER [OPERATION...]
+#                                    makes USER a system account for this server, with the password read
+#                                    from standard input, and has the server ask for a user's password
+#                                    (HTTP Basic, checked by PAM) before it creates a job, or before the IPP
+#                                    operations named. An account the server did not make is never touched.
 #
 # Clients reach the server with CUPS_SERVER=127.0.0.1:PORT. The client variables that `env` prints keep
 # the machine's client.conf and lpoptions out, and give a fresh HOME without a ~/.cups; unset PRINTER and
@@ -89,8 +92,9 @@ EOF
 start() {
     [ $# -eq 1 ] || usage
     port=$1
-    # A run that was cut short leaves its server behind.
+    # A run that was cut short leaves its server and accounts behind.
     end_server
+    remove_accounts
     rm -rf "$dir"
     mkdir -p "$dir/conf/ppd" "$dir/conf/ssl" "$dir/cache" "$dir/state" "$dir/spool/tmp" "$dir/log" \
         "$dir/out" "$dir/client" "$dir/home"
@@ -125,9 +129,26 @@ end_server() {
     end_recorded "$dir/cupsd.pid" cupsd
 }
 
+# The accounts made for the server in DIR, each removed only if it is still the one made (same uid).
+remove_accounts() {
+    [ -f "$dir/accounts" ] || return 0
+    while read -r name uid; do
+        [ "$(id -u "$name" 2>/dev/null)" != "$uid" ] || userdel "$name" >/dev/null 2>&1 || true
+    done <"$dir/accounts"
+    rm -f "$dir/accounts"
+}
+
 stop() {
     end_server
+    remove_accounts
     rm -rf "$dir"
+    case $dir in
+    *-spare | *-ippeve) ;;
+    *)
+        [ ! -d "$dir-spare" ] || "$0" stop "$dir-spare"
+        [ ! -d "$dir-ippeve" ] || "$(dirname "$0")/ippeve.sh" stop "$dir-ippeve"
+        ;;
+    esac
 }
 
 add_queue() {
@@ -175,11 +196,20 @@ add_queue() {
 # Job creation, or the operations named, behind a password; the server is started afresh on its own folder
 # and keeps its queues.
 require_password() {
-    [ $# -ge 2 ] || usage
-    id "$1" >/dev/null 2>&1 || useradd -M -s /usr/sbin/nologin "$1"
-    echo "$1:$2" | chpasswd
+    [ $# -ge 1 ] || usage
+    if ! grep -q "^$1 " "$dir/accounts" 2>/dev/null; then
+        if id "$1" >/dev/null 2>&1; then
+            echo "the account $1 exists and was not made for this server: not touched" >&2
+            exit 1
+        fi
+        useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$1"
+        echo "$1 $(id -u "$1")" >>"$dir/accounts"
+    fi
+    # The password comes on standard input: a command line is there for anyone to read.
+    IFS= read -r password
+    printf '%s:%s\n' "$1" "$password" | chpasswd
     operations="Create-Job Print-Job Print-URI Validate-Job"
-    [ $# -gt 2 ] && operations=$(shift 2 && echo "$*")
+    [ $# -gt 1 ] && operations=$(shift && echo "$*")
     awk -v operations="$operations" '/^DefaultAuthType/ { print "DefaultAuthType Basic"; next } { print }
     /<Policy default>/ {
         print "  <Limit " operations ">"

@@ -166,10 +166,11 @@ TEST_F(CommandLinePrint, AServerThatCantBeAskedIsAFailure) {
     PrivateCups::SpareServer locked;
     locked.addQueue(QStringLiteral("Locked"));
     locked.setDefault(QStringLiteral("Locked"));
-    const QString user = QStringLiteral("vornel-print");
-    locked.requirePassword(user, QStringLiteral("Envelope-7"),
-                           {QStringLiteral("CUPS-Get-Printers"), QStringLiteral("CUPS-Get-Default"),
-                            QStringLiteral("Get-Printer-Attributes")});
+    const QString user =
+        locked
+            .requirePassword({QStringLiteral("CUPS-Get-Printers"), QStringLiteral("CUPS-Get-Default"),
+                              QStringLiteral("Get-Printer-Attributes")})
+            .user;
 
     const QString unavailable =
         QStringLiteral("System Error.  Code: 1282.\r\nСервер печати %1 недоступен.\n").arg(refused);

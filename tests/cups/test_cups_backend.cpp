@@ -5,7 +5,9 @@
 #include "platform/cups/CupsCapabilitySettings.h"
 #include "platform/cups/CupsDefaultSettings.h"
 #include "platform/cups/CupsDestLookup.h"
+#include "platform/cups/CupsOwners.h"
 #include "platform/cups/CupsPrintSystem.h"
+#include "platform/cups/CupsResolution.h"
 
 #include <gtest/gtest.h>
 
@@ -211,6 +213,53 @@ TEST_F(CupsBackend, QueueThatIsGone) {
     EXPECT_EQ(system.openPrinter(QStringLiteral("Alpha")), nullptr);
     EXPECT_EQ(system.openPrinter(QStringLiteral("Never")), nullptr);
     EXPECT_FALSE(opened->documentSettings());
+}
+
+// The user's resolution wherever the printer lists it; one it lists nowhere gives way to the default.
+TEST(CupsResolution, TheUsersChoiceWhereverThePrinterListsIt) {
+    const IppMessage printer(ippNew());
+    ipp_t* p = printer.get();
+    ipp_attribute_t* byDefault =
+        ippAddResolution(p, IPP_TAG_PRINTER, "printer-resolution-default", IPP_RES_PER_INCH, 600, 600);
+    ipp_attribute_t* supported =
+        ippAddResolution(p, IPP_TAG_PRINTER, "printer-resolution-supported", IPP_RES_PER_INCH, 600, 600);
+    const int rasterAcross[] = {150, 300};
+    const int rasterDown[] = {150, 300};
+    ipp_attribute_t* raster =
+        ippAddResolutions(p, IPP_TAG_PRINTER, "pwg-raster-document-resolution-supported", 2, IPP_RES_PER_INCH,
+                          rasterAcross, rasterDown);
+    const char* urfKeywords[] = {"V1.4", "W8", "RS360-720", "RSx"};
+    ipp_attribute_t* urf =
+        ippAddStrings(p, IPP_TAG_PRINTER, IPP_TAG_KEYWORD, "urf-supported", 4, nullptr, urfKeywords);
+    int ppdAsked = 0;
+    const ListedResolutions listed{supported, raster, urf, [&] {
+                                       ++ppdAsked;
+                                       return std::vector<Resolution>{{1200, 600}};
+                                   }};
+
+    struct Case {
+        const char* chosen; // the user's printer-resolution; none when null
+        Resolution expected;
+        bool ppdAsked;
+    };
+    const Case cases[] = {
+        {nullptr, {600, 600}, false},       {"600dpi", {600, 600}, false}, {"300dpi", {300, 300}, false},
+        {"150dpi", {150, 150}, false},      {"720dpi", {720, 720}, false}, {"360dpi", {360, 360}, false},
+        {"1200x600dpi", {1200, 600}, true}, {"2400dpi", {600, 600}, true}, {"many", {600, 600}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chosen ? c.chosen : "none");
+        cups_dest_t dest{};
+        if (c.chosen)
+            dest.num_options = cupsAddOption("printer-resolution", c.chosen, 0, &dest.options);
+        const auto freeOptions = qScopeGuard([&] { cupsFreeOptions(dest.num_options, dest.options); });
+        ppdAsked = 0;
+        const std::optional<Resolution> r = effectiveResolution(&dest, byDefault, listed);
+        ASSERT_TRUE(r);
+        EXPECT_EQ(r->across, c.expected.across);
+        EXPECT_EQ(r->down, c.expected.down);
+        EXPECT_EQ(ppdAsked > 0, c.ppdAsked);
+    }
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QThread>
 
 #include <memory>
@@ -87,8 +88,7 @@ protected:
         for (std::size_t i = 0; i < list.size(); ++i)
             if (list[i].Name == queue)
                 printer->setPrinterIndex(static_cast<int>(i));
-        ASSERT_EQ(printer->Printers()[static_cast<std::size_t>(printer->PrinterIndex())].Name,
-                  queue);
+        ASSERT_EQ(printer->Printers()[static_cast<std::size_t>(printer->PrinterIndex())].Name, queue);
         for (const QString& f : QDir(printerDir() + QStringLiteral("/jobs")).entryList(QDir::Files))
             QFile::remove(printerDir() + QStringLiteral("/jobs/") + f);
         printEnvelope(*printer, [] { return 0; });
@@ -98,11 +98,32 @@ protected:
     std::unique_ptr<TPrinter> printer;
 };
 
+// The queue's resolution, or the user's from lpoptions where the printer has it: Eve600's 300 dpi is only in
+// its PPD's print qualities; 1200 dpi it has nowhere.
 TEST_F(Driverless, TheEnvelopeArrivesWholeAtTrueScaleFromThePrintersMargins) {
-    for (const int dpi : {600, 300}) {
-        SCOPED_TRACE(testing::Message() << dpi << " dpi");
-        const QString queue = QStringLiteral("Eve%1").arg(dpi);
-        print(queue);
+    struct Case {
+        const char* queue;
+        QByteArray lpoptions;
+        int dpi;
+    };
+    const Case cases[] = {
+        {"Eve600", {}, 600},
+        {"Eve300", {}, 300},
+        {"Eve600", "Dest Eve600 printer-resolution=300dpi\n", 300},
+        {"Eve600", "Dest Eve600 printer-resolution=1200dpi\n", 600},
+    };
+    const QString lpoptions = QDir::homePath() + QStringLiteral("/.cups/lpoptions");
+    const auto removeOptions = qScopeGuard([&] { QFile::remove(lpoptions); });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.queue << " " << c.lpoptions.trimmed().constData());
+        QFile::remove(lpoptions);
+        if (!c.lpoptions.isEmpty()) {
+            ASSERT_TRUE(QDir().mkpath(QDir::homePath() + QStringLiteral("/.cups")));
+            QFile file(lpoptions);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(c.lpoptions) == c.lpoptions.size());
+        }
+        const int dpi = c.dpi;
+        print(QString::fromLatin1(c.queue));
         const std::vector<PwgRaster::Page> pages = PwgRaster::decode(receivedRaster());
         ASSERT_EQ(pages.size(), 1u);
         const PwgRaster::Page& sheet = pages.front();

@@ -41,9 +41,6 @@
 
 namespace {
 
-const QString User = QStringLiteral("vornel-print");
-const QString Password = QStringLiteral("Envelope-7");
-
 using Program = ProgramOnCups;
 
 // What the user saw in each dialog, and what they did: the entries typed, in turn; none left is a Cancel.
@@ -114,7 +111,7 @@ QString notGiven(const QString& server) {
     return QStringLiteral(
                "System Error.  Code: 1026.\r\nСервер печати %1 запросил пароль пользователя %2, но "
                "пароль не был введён. Ничего не напечатано.")
-        .arg(server, User);
+        .arg(server, PrivateCups::SpareServer::accountName());
 }
 
 // The spare server with the queues, Locked the default, asking for User's password for the operations
@@ -139,7 +136,7 @@ protected:
         spare->addQueue(QStringLiteral("Other"));
         spare->addQueue(QStringLiteral("Locked"));
         spare->setDefault(QStringLiteral("Locked"));
-        spare->requirePassword(User, Password, operations);
+        Password = spare->requirePassword(operations).password;
         address = spare->address().toUtf8();
         cupsSetServer(address.constData());
     }
@@ -156,6 +153,8 @@ protected:
         return qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("-spare/out/Locked.out");
     }
 
+    const QString User = PrivateCups::SpareServer::accountName();
+    QString Password; // made anew for each server
     const QByteArray user = User.toUtf8();
     std::optional<PrivateCups::SpareServer> spare;
     QByteArray address;

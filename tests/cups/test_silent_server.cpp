@@ -233,9 +233,9 @@ TEST_F(FrozenServer, AFailedSelectionIsTriedAgainOnTheSameRowOrAtPrint) {
 // The user's time in the password dialog is not the server's silence: a password typed after longer than a
 // job waits on a silent server, followed by a slow answer from the server, prints the job.
 TEST_F(FrozenServer, TimeInThePasswordDialogIsNotSilence) {
-    const QString user = QStringLiteral("vornel-print");
-    const QString password = QStringLiteral("Envelope-7");
-    spare->requirePassword(user, password);
+    const PrivateCups::Account account = spare->requirePassword();
+    const QString& user = account.user;
+    const QString& password = account.password;
     readPid();
     const QByteArray userName = user.toUtf8();
     cupsSetUser(userName.constData());

@@ -76,7 +76,8 @@ void beginRun(const char* over, unsigned seed, int actions) {
 // error box judged as it comes up (an error while a document is under way is one too many) and closed.
 struct WatchedWindow {
     explicit WatchedWindow(std::mt19937& random)
-        : counted(cups, random), printer(std::make_unique<BorrowedPrintSystem>(counted)), dismisser(random()) {
+        : counted(cups, random), printer(std::make_unique<BorrowedPrintSystem>(counted)),
+          dismisser(random()) {
         ErrorReport::setPresenter({});
         dismisser.onBox = [this](const QString& text) {
             const QString why =
@@ -221,13 +222,13 @@ TEST(MonkeyOverAPasswordServer, FrozenAndThawedWithThePasswordAnsweredAtRandom) 
     SCOPED_TRACE(testing::Message() << "seed " << seed);
     std::mt19937 random(seed);
 
-    const QString user = QStringLiteral("vornel-print");
-    const QString password = QStringLiteral("Envelope-7");
     PrivateCups::SpareServer spare;
     spare.addQueue(QStringLiteral("Alpha"));
     spare.addQueue(QStringLiteral("Bravo"));
     spare.setDefault(QStringLiteral("Alpha"));
-    spare.requirePassword(user, password);
+    const PrivateCups::Account account = spare.requirePassword();
+    const QString& user = account.user;
+    const QString& password = account.password;
     for (const char* queue : {"Alpha", "Bravo"})
         PrivateCups::run(QStringLiteral("cupsdisable"),
                          {QStringLiteral("-h"), spare.address(), QString::fromLatin1(queue)});

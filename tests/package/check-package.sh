@@ -96,10 +96,14 @@ for package in $(sed 's/([^)]*)//g; s/,/ /g' <<<"$depends"); do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
         fail "dependency $package is not an installed Debian package"
 done
-# Recommended, not needed: the native Wayland window and the toolkit's dialogs in Russian.
+# Recommended, not needed: the native Wayland window, the toolkit's dialogs in Russian, a print server.
 recommends=$(dpkg-deb -f "$deb" Recommends)
-for package in qt6-wayland qt6-translations-l10n; do
+for package in qt6-wayland qt6-translations-l10n cups; do
     grep -qE "(^|, )$package( |,|$)" <<<"$recommends" || fail "package does not recommend $package: $recommends"
+done
+# No configuration files and no maintainer scripts: removing the package leaves nothing of it, no "rc" entry.
+for part in conffiles preinst postinst prerm postrm; do
+    ! dpkg-deb -I "$deb" "$part" >/dev/null 2>&1 || fail "the package has $part: $(dpkg-deb -I "$deb" "$part")"
 done
 # apt can install it as it stands: every dependency resolves (a simulation; nothing is installed).
 apt-get install --simulate -qq "$deb" >"$scratch/apt.log" 2>&1 || fail "apt would not install it: $(cat "$scratch/apt.log")"

@@ -1,33 +1,54 @@
 #!/usr/bin/env bash
-# check-virtual-printer.sh PROGRAM [USER]
+# check-virtual-printer.sh PROGRAM [--as-another-user]
 # A newcomer's first print: the try-out script starts the program against its virtual printer, the Print
 # button is pressed, and each press must leave one PDF envelope page in ~/Vornel-PDF/. Closing the program
 # must stop the print server. Runs on an X display of its own: the keys must reach this program alone.
-# With USER, run as root, the script is run as sudo leaves it for USER (made if there is none, with a fresh
-# home): the program and the PDF files must be USER's.
+# With --as-another-user, run as root, the script is run as sudo leaves it for a system account made for the
+# run (no password, removed at the end): the program and the PDF files must be that user's. The checkout may
+# be closed to other users (a home folder), so the user runs a copy of the program from a folder of the
+# test's own.
 set -euo pipefail
-program=$1 user=${2:-}
+program=$1 user=""
 root=$(cd "$(dirname "$0")/../.." && pwd)
-export HOME
-HOME=$(mktemp -d)
+scratch=$(mktemp -d)
+export HOME=$scratch/home
+# A session's runtime folder, as sudo would keep it; without one Qt makes one in the temporary folder.
+export XDG_RUNTIME_DIR=$scratch/runtime
+mkdir "$HOME"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 home=$HOME
 try=""
 made_user=""
 cleanup() {
     [ -z "$try" ] || kill "$try" 2>/dev/null || true
-    [ -z "$made_user" ] || userdel "$user" 2>/dev/null || true
-    rm -rf "$home" "$HOME"
+    if [ -n "$made_user" ]; then
+        pkill -KILL -u "$user" 2>/dev/null || true
+        userdel "$user" 2>/dev/null || true
+    fi
+    rm -rf "$scratch"
 }
 trap cleanup EXIT
-if [ -n "$user" ]; then
-    home=$(mktemp -d /tmp/vornel-sudo-home.XXXXXX)
-    if id "$user" >/dev/null 2>&1; then
-        usermod -d "$home" "$user"
-    else
-        useradd -M -d "$home" -s /usr/sbin/nologin "$user"
-        made_user=yes
-    fi
-    chown "$user:" "$home"
+trap 'exit 130' INT TERM
+if [ "${2:-}" = --as-another-user ]; then
+    [ "$(id -u)" -eq 0 ] || {
+        echo "SKIP: only root can run the script as sudo leaves it for another user"
+        exit 77
+    }
+    user=vornel-try-$$
+    home=$scratch/$user
+    useradd --system --no-create-home --home-dir "$home" --shell /usr/sbin/nologin "$user"
+    made_user=yes
+    chmod 755 "$scratch"
+    mkdir -m 700 "$home"
+    chown "$user:" "$home" "$XDG_RUNTIME_DIR"
+    mkdir "$scratch/bin"
+    cp "$program" "$(dirname "$program")/vornel-cups.so" "$scratch/bin/"
+    chmod -R a+rX "$scratch/bin"
+    program=$scratch/bin/$(basename "$program")
+    runuser -u "$user" -- test -x "$program" || {
+        echo "SKIP: $user cannot run a program in $scratch (a temporary folder mounted noexec?)"
+        exit 77
+    }
     # The display's key, as the user's own session would have it.
     install -o "$user" -m 600 "$XAUTHORITY" "$home/.Xauthority"
     export XAUTHORITY=$home/.Xauthority SUDO_USER=$user
