@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
@@ -22,6 +23,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <optional>
 
@@ -227,6 +229,55 @@ TEST(CommandLine, OnlyThePrintingCommandsLoadThePrintSystem) {
         EXPECT_TRUE(o.err.contains(QStringLiteral("file=libQt6Core.so.6"))) << "the loader said nothing";
         EXPECT_EQ(o.err.contains(QStringLiteral("file=libcups.so.2")), c.loadsCups);
         EXPECT_EQ(o.err.contains(QStringLiteral("vornel-cups.so")), c.loadsCups);
+    }
+}
+
+// A module by the print system's name in the current folder, or in ../lib/vornel from it, is never loaded:
+// the program's own is, found beside the program's file, with /proc or without it.
+TEST(CommandLine, AModuleInTheCurrentFolderIsNeverLoaded) {
+    const QTemporaryDir dir;
+    const QString here = dir.filePath(QStringLiteral("bin"));
+    const QString mark = dir.filePath(QStringLiteral("loaded"));
+    for (const QString& folder : {here, dir.filePath(QStringLiteral("lib/vornel"))}) {
+        ASSERT_TRUE(QDir().mkpath(folder));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(PLANTED_MODULE), folder + QStringLiteral("/vornel-cups.so")));
+    }
+    const bool canHideProc =
+        geteuid() == 0 &&
+        QProcess::execute(QStringLiteral("unshare"), {QStringLiteral("-m"), QStringLiteral("true")}) == 0;
+    const struct {
+        const char* name;
+        QStringList command;
+    } cases[] = {
+        {"with /proc", {QStringLiteral(VORNEL_EXECUTABLE), QStringLiteral("--list-printers")}},
+        {"without /proc",
+         {QStringLiteral("unshare"), QStringLiteral("-m"), QStringLiteral("sh"), QStringLiteral("-c"),
+          QStringLiteral("umount -l /proc && test ! -e /proc/self && exec \"$0\" --list-printers"),
+          QStringLiteral(VORNEL_EXECUTABLE)}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.command.first() == QStringLiteral("unshare") && !canHideProc) {
+            std::printf("skipped %s: hiding /proc needs root and mount namespaces\n", c.name);
+            continue;
+        }
+        QFile::remove(mark);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("VORNEL_PLANTED_MARK"), mark);
+        // A server that refuses at once: the real module says so.
+        env.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("127.0.0.1:9"));
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(here);
+        p.start(c.command.first(), c.command.mid(1));
+        ASSERT_TRUE(p.waitForFinished(60000));
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_FALSE(QFile::exists(mark)) << "the planted module was loaded";
+        EXPECT_EQ(p.exitCode(), 1) << err.toStdString();
+        EXPECT_TRUE(err.contains(QStringLiteral("The print server 127.0.0.1:9 is not available.")))
+            << err.toStdString();
     }
 }
 
