@@ -153,7 +153,7 @@ TEST_F(CommandLinePrint, ErrorsGoToStderrWithTheErrorReportsTextAndStatusOne) {
         vornel({QStringLiteral("--print"), QStringLiteral("--printer"), QStringLiteral("Fine")});
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err,
-              QStringLiteral("System Error.  Code: 1286.\r\nDestination \"Fine\" is not accepting jobs.\n"));
+              QStringLiteral("System Error.  Code: 1286.\nDestination \"Fine\" is not accepting jobs.\n"));
     EXPECT_EQ(PrivateCups::activeJobs(QStringLiteral("Fine")), 0);
     EXPECT_FALSE(QFile::exists(PrivateCups::outputFile(QStringLiteral("Fine"))));
 }
@@ -172,8 +172,8 @@ TEST_F(CommandLinePrint, AServerThatCantBeAskedIsAFailure) {
                             QStringLiteral("Get-Printer-Attributes")});
 
     const QString unavailable =
-        QStringLiteral("System Error.  Code: 1282.\r\nThe print server %1 is not available.\n").arg(refused);
-    const QString declined = QStringLiteral("System Error.  Code: 1026.\r\nThe print server %1 asked for the "
+        QStringLiteral("System Error.  Code: 1282.\nThe print server %1 is not available.\n").arg(refused);
+    const QString declined = QStringLiteral("System Error.  Code: 1026.\nThe print server %1 asked for the "
                                             "password of user %2")
                                  .arg(locked.address(), user);
     const QStringList commands[] = {
