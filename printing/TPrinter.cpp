@@ -217,6 +217,7 @@ void TPrinter::BeginDoc() {
     setState(psHandleDC);
     Canvas();
     printing_ = true;
+    abandoning_ = false;
     auto abandon = qScopeGuard([this] { AbortDoc(); });
     context_->setAbortProc([this] { return abortProc(); });
     context_->startDoc(title_);
@@ -252,5 +253,5 @@ bool TPrinter::abortProc() {
         pendingEvents_();
     else
         QCoreApplication::processEvents();
-    return true;
+    return !abandoning_;
 }

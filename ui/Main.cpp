@@ -24,6 +24,7 @@
 #include "ui/TemplateListDelegate.h"
 #include "ui/WindowPlacement.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -268,6 +269,13 @@ void TMainForm::BtnPrintClick() {
 
 void TMainForm::SavePdfClick() {
     runSavePdfCommand(this, ListBoxTemplates->ItemIndex());
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // The program ends with its window: a job still on its way is given up, not waited for.
+    if (printer_.Printing())
+        printer_.abandonJob();
+    QMainWindow::closeEvent(event);
 }
 
 void TMainForm::ExitClick() {

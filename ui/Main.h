@@ -76,6 +76,9 @@ public:
     QAction* MenuAbout;
     QList<QIcon> ImageList24;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void createControls();
     void createMenu();

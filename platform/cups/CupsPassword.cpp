@@ -31,6 +31,8 @@ State& state() {
     return s;
 }
 
+thread_local PromptRelay::Relay relay;
+
 // The given password, to libcups or, for a request that sends it itself, kept for it.
 const char* answer(State& s, http_t* http) {
     if (http == s.answeringHere) {
@@ -56,8 +58,13 @@ const char* ask(const char*, http_t* http, const char*, const char*, void*) {
     s.given.reset();
 
     std::optional<QByteArray> password;
-    if (s.prompt)
-        password = s.prompt(Question{user, server, notAccepted});
+    if (s.prompt) {
+        const Question question{user, server, notAccepted};
+        if (!relay)
+            password = s.prompt(question);
+        else if (!relay([&] { password = s.prompt(question); }))
+            password.reset();
+    }
     if (!password) {
         s.declined = true;
         return nullptr;
@@ -80,6 +87,14 @@ void setPrompt(Prompt prompt) {
     // A new prompt is a new person to ask: nothing given to the last one is used for them.
     s.given.reset();
     install();
+}
+
+PromptRelay::PromptRelay(Relay given) {
+    relay = std::move(given);
+}
+
+PromptRelay::~PromptRelay() {
+    relay = nullptr;
 }
 
 AnsweringHere::AnsweringHere(http_t* http) : http_(http), outer_(state().answeringHere) {

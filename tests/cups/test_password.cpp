@@ -219,7 +219,7 @@ TEST_F(PasswordServer, StartUpAsksOnceAndShowsThePrinterAndPrintingAsksNoMore) {
     for (const QStringList& operations : {EveryQuestion, SettingsOnly}) {
         SCOPED_TRACE(operations.join(QLatin1Char(' ')).toStdString());
         reported.clear();
-        start(operations + QStringList{QStringLiteral("Create-Job")});
+        start(operations + QStringList{QStringLiteral("Print-Job")});
 
         Answers right{{Password}};
         {
@@ -252,7 +252,7 @@ TEST_F(PasswordServer, StartUpAsksOnceAndShowsThePrinterAndPrintingAsksNoMore) {
 // its own (the server and user set there, as the environment sets them for the program); the password it
 // needs is asked in the window's dialog, on the user-interface thread, once.
 TEST_F(PasswordServer, AStartOnItsOwnThreadAsksInTheWindowsDialogOnce) {
-    start(EveryQuestion + QStringList{QStringLiteral("Create-Job")});
+    start(EveryQuestion + QStringList{QStringLiteral("Print-Job")});
     Answers right{{Password}};
     const Answering answering(right);
     UiThread::markCurrent();
