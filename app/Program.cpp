@@ -20,8 +20,8 @@ namespace {
 
 // A print server that wants a password asks in a dialog, never on the terminal; the dialog is the
 // user-interface thread's, whichever thread the server's question came on.
-std::optional<QByteArray> askInDialog(const PasswordQuestion& question) {
-    std::optional<QByteArray> answer;
+std::optional<PasswordAnswer> askInDialog(const PasswordQuestion& question) {
+    std::optional<PasswordAnswer> answer;
     UiThread::run([&] { answer = askPrintServerPassword(question); });
     return answer;
 }

@@ -9,10 +9,12 @@
 namespace CupsPassword {
 namespace {
 
-// The password last given for a server and user, and the connection it was last given to.
+// The password last given for a server and user, and the connection it was last given to. `user` is the
+// one libcups asked about; `account` the one the password is for, which the user may have typed instead.
 struct Given {
     QString server;
     QString user;
+    QString account;
     Secret password;
     http_t* connection = nullptr;
 };
@@ -33,8 +35,12 @@ State& state() {
 
 thread_local PromptRelay::Relay relay;
 
-// The given password, to libcups or, for a request that sends it itself, kept for it.
+// The given password, to libcups or, for a request that sends it itself, kept for it. libcups sends it as
+// its current user's: for this thread that is the account it is for from now on.
 const char* answer(State& s, http_t* http) {
+    const QByteArray account = s.given->account.toUtf8();
+    if (account != cupsUser())
+        cupsSetUser(account.constData());
     if (http == s.answeringHere) {
         s.answerWaiting = true;
         return nullptr;
@@ -47,7 +53,7 @@ const char* ask(const char*, http_t* http, const char*, const char*, void*) {
     const QString server = CupsServer::address();
     const QString user = QString::fromUtf8(cupsUser());
     bool notAccepted = false;
-    if (s.given && s.given->server == server && s.given->user == user) {
+    if (s.given && s.given->server == server && (s.given->user == user || s.given->account == user)) {
         // libcups asks again on a connection only when the server refused what it was given.
         if (s.given->connection != http) {
             s.given->connection = http;
@@ -57,21 +63,22 @@ const char* ask(const char*, http_t* http, const char*, const char*, void*) {
     }
     s.given.reset();
 
-    std::optional<QByteArray> password;
+    std::optional<PasswordAnswer> given;
     if (s.prompt) {
         const Question question{user, server, notAccepted};
         if (!relay)
-            password = s.prompt(question);
-        else if (!relay([&] { password = s.prompt(question); }))
-            password.reset();
+            given = s.prompt(question);
+        else if (!relay([&] { given = s.prompt(question); }))
+            given.reset();
     }
-    if (!password) {
+    if (!given) {
         s.declined = true;
         return nullptr;
     }
     // libcups copies the answer before it returns to us; the copy kept here answers later connections.
-    s.given.emplace(Given{server, user, Secret(*password), http});
-    wipe(*password);
+    const QString account = given->user.isEmpty() ? user : given->user;
+    s.given.emplace(Given{server, user, account, Secret(given->password), http});
+    wipe(given->password);
     return answer(s, http);
 }
 
@@ -113,7 +120,7 @@ bool AnsweringHere::answerTaken() {
         return false;
     s.answerWaiting = false;
     // As libcups itself would send it: "user:password" in Base64.
-    const QByteArray user = s.given->user.toUtf8();
+    const QByteArray user = s.given->account.toUtf8();
     const char* password = s.given->password.c_str();
     QByteArray userPassword;
     // Room for it all at once, so that no copy is left behind by a growing buffer.

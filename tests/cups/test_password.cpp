@@ -54,6 +54,9 @@ struct Answers {
     QStringList buttons; // the OK button's text
     QList<bool> saidNotAccepted;
     bool passwordHidden = true;
+    QString typedUser; // typed over the name offered, when not empty
+    QStringList titles;
+    QStringList labels; // every text the dialog shows
 };
 
 // Answers the password dialog each time it comes up, until the object goes.
@@ -71,9 +74,14 @@ private:
             return;
         dialog->setProperty("answered", true);
         Answers& a = answers_;
-        a.shownUsers << dialog->findChild<QLabel*>(QStringLiteral("LabelUser"))->text();
+        a.shownUsers << dialog->findChild<QLineEdit*>(QStringLiteral("EditUser"))->text();
         a.buttons << dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->text();
         a.saidNotAccepted << !dialog->findChild<QLabel*>(QStringLiteral("LabelNotAccepted"))->isHidden();
+        a.titles << dialog->windowTitle();
+        for (const QLabel* label : dialog->findChildren<QLabel*>())
+            a.labels << label->text();
+        if (!a.typedUser.isEmpty())
+            dialog->findChild<QLineEdit*>(QStringLiteral("EditUser"))->setText(a.typedUser);
         auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("EditPassword"));
         a.passwordHidden = a.passwordHidden && edit->echoMode() == QLineEdit::Password;
         if (a.asked++ < a.entries.size()) {
@@ -214,6 +222,41 @@ TEST_F(PasswordServer, AJobAsksInADialogCancelPrintsNothingTheRightOnePrints) {
     EXPECT_TRUE(cameOut(output()));
 }
 
+// A print account other than the login: the dialog, titled with the program's name and naming the server,
+// offers the login; the account's name typed over it is the one the server is given, and owns the job.
+TEST_F(PasswordServer, TheAccountTypedInTheDialogIsTheOneThatPrints) {
+    start();
+    const QByteArray login = "vornel-login";
+    cupsSetUser(login.constData());
+    Program program;
+    ASSERT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+
+    Answers account{{Password}};
+    account.typedUser = User;
+    {
+        const Answering answering(account);
+        QTest::mouseClick(program.form.BtnPrint, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(account.asked, 1);
+    EXPECT_EQ(account.shownUsers, QStringList{QString::fromLatin1(login)});
+    EXPECT_EQ(account.titles, QStringList{QStringLiteral("Ворнель [light]: пароль для печати")});
+    EXPECT_TRUE(account.labels.join(QLatin1Char('\n')).contains(spare->address()))
+        << account.labels.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(cameOut(output()));
+    // The server's own record of who made the job.
+    QFile log(qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("-spare/log/access_log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    QStringList printed;
+    for (const QByteArray& line : log.readAll().split('\n'))
+        if (line.contains("HTTP/1.1\" 200 ") && line.contains("Print-Job successful-ok"))
+            printed << QString::fromUtf8(line);
+    ASSERT_EQ(printed.size(), 1) << printed.join(QLatin1Char('\n')).toStdString();
+    // host - user [date] "request" status ...
+    EXPECT_EQ(printed[0].section(QLatin1Char(' '), 2, 2), User) << printed[0].toStdString();
+}
+
 TEST_F(PasswordServer, StartUpAsksOnceAndShowsThePrinterAndPrintingAsksNoMore) {
     // Every question, or only the one for the printer's settings: then the first to meet the password.
     for (const QStringList& operations : {EveryQuestion, SettingsOnly}) {
@@ -261,7 +304,7 @@ TEST_F(PasswordServer, AStartOnItsOwnThreadAsksInTheWindowsDialogOnce) {
         cupsSetServer(address.constData());
         cupsSetUser(user.constData());
         CupsPassword::setPrompt([&](const PasswordQuestion& question) {
-            std::optional<QByteArray> answer;
+            std::optional<PasswordAnswer> answer;
             UiThread::run([&] {
                 askedOn = std::this_thread::get_id();
                 answer = askPrintServerPassword(question);
