@@ -41,7 +41,9 @@
 namespace CommandLine {
 namespace {
 
-void write(std::FILE* stream, const QString& text) {
+// A terminal or a pipe ends its lines with a line feed alone; the window's texts keep their own break.
+void write(std::FILE* stream, QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fflush(stream);
 }
@@ -105,7 +107,7 @@ struct Arguments {
     QStringList text;
 };
 
-// Thrown for arguments that make no command; answered with the usage and status 2.
+// Thrown for arguments that make no command; answered with one line, the way to the usage, and status 2.
 struct WrongArguments {
     QString text;
 };
@@ -384,7 +386,9 @@ int parseAndRun(const Arguments& arguments) {
         }
         command = commandFrom(arguments, parser, o);
     } catch (const WrongArguments& wrong) {
-        write(stderr, QStringLiteral("vornel: ") + wrong.text + QLatin1Char('\n') + parser.helpText());
+        write(stderr, QStringLiteral("vornel: ") + wrong.text + QLatin1Char('\n') +
+                          QCoreApplication::translate("CommandLine", "Подробнее: vornel --help") +
+                          QLatin1Char('\n'));
         return 2;
     }
 

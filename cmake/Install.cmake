@@ -40,6 +40,9 @@ set(CPACK_PACKAGE_DESCRIPTION
     "Draws the envelope at true millimetre scale from the printer's own resolution, so it folds around a disc on any printer.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "http://vornel.example")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Where the packaged program finds its print-system module when it can't tell where its own file is.
+set_property(SOURCE ${PROJECT_SOURCE_DIR}/platform/PrintBackendModule.cpp DIRECTORY ${PROJECT_SOURCE_DIR}/platform
+  APPEND PROPERTY COMPILE_DEFINITIONS VORNEL_MODULE_INSTALL_DIR="${CPACK_PACKAGING_INSTALL_PREFIX}/lib/vornel")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)

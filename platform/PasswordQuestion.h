@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 // A print server's question for a user's password, as the one who answers it sees it.
 struct PasswordQuestion {
@@ -14,5 +15,13 @@ struct PasswordQuestion {
     bool notAccepted = false;
 };
 
-// Who answers: the password as UTF-8, which the caller zeroes once taken; nothing when the user declines.
-using PasswordPrompt = std::function<std::optional<QByteArray>(const PasswordQuestion& question)>;
+// The user's answer: the password as UTF-8, which the taker zeroes, and the user it is for when that is not
+// the one asked about (a print account other than the login).
+struct PasswordAnswer {
+    PasswordAnswer(QByteArray p, QString u = {}) : password(std::move(p)), user(std::move(u)) {}
+    QByteArray password;
+    QString user; // empty: the user asked about
+};
+
+// Who answers; nothing when the user declines.
+using PasswordPrompt = std::function<std::optional<PasswordAnswer>(const PasswordQuestion& question)>;

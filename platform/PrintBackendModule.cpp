@@ -4,11 +4,15 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 #include <dlfcn.h>
+#include <stdlib.h>
+#include <sys/auxv.h>
 #include <unistd.h>
 
 #include <climits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,19 +20,38 @@ namespace {
 
 constexpr const char* ModuleName = "vornel-cups.so";
 
-std::string programFolder() {
+std::string folderOf(const std::string& path) {
+    return path.substr(0, path.rfind('/'));
+}
+
+// The folder of the program's real file, or nothing: never a folder named relative to the current one,
+// where anybody may have put a module of that name.
+std::optional<std::string> programFolder() {
     char path[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0)
-        return ".";
-    const std::string exe(path, static_cast<std::size_t>(length));
-    const std::size_t slash = exe.rfind('/');
-    return slash == std::string::npos ? std::string(".") : exe.substr(0, slash);
+    if (length > 0 && path[0] == '/')
+        return folderOf(std::string(path, static_cast<std::size_t>(length)));
+    // Without /proc: the name the program was started by, when it is a whole path, as the shell gives it
+    // for a program found on the PATH.
+    const auto* started = reinterpret_cast<const char*>(getauxval(AT_EXECFN));
+    char real[PATH_MAX];
+    if (started && started[0] == '/' && realpath(started, real))
+        return folderOf(real);
+    return std::nullopt;
+}
+
+std::vector<std::string> modulePlaces() {
+    std::vector<std::string> places;
+    if (const std::optional<std::string> folder = programFolder()) {
+        places.push_back(*folder + '/' + ModuleName);
+        places.push_back(*folder + "/../lib/vornel/" + ModuleName);
+    }
+    places.push_back(std::string(VORNEL_MODULE_INSTALL_DIR) + '/' + ModuleName);
+    return places;
 }
 
 const PrintBackend& load() {
-    const std::string folder = programFolder();
-    const std::vector<std::string> places{folder + '/' + ModuleName, folder + "/../lib/vornel/" + ModuleName};
+    const std::vector<std::string> places = modulePlaces();
     std::string reasons;
     for (const std::string& place : places) {
         if (access(place.c_str(), F_OK) != 0)
@@ -49,10 +72,14 @@ const PrintBackend& load() {
                       .toStdString();
         break;
     }
-    if (reasons.empty())
-        reasons = QCoreApplication::translate("PrintBackendModule", "нет %1 ни рядом с программой, ни в %2")
-                      .arg(QString::fromLatin1(ModuleName), QString::fromStdString(folder + "/../lib/vornel"))
+    if (reasons.empty()) {
+        QStringList folders;
+        for (const std::string& place : places)
+            folders << QString::fromStdString(folderOf(place));
+        reasons = QCoreApplication::translate("PrintBackendModule", "нет %1 в %2")
+                      .arg(QString::fromLatin1(ModuleName), folders.join(QStringLiteral(", ")))
                       .toStdString();
+    }
     throw EResourceError(
         QCoreApplication::translate("PrintBackendModule", "Не удалось загрузить систему печати (%1)")
             .arg(QString::fromStdString(reasons))

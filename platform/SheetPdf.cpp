@@ -1,6 +1,7 @@
 #include "platform/SheetPdf.h"
 
 #include "platform/LinePatterns.h"
+#include "platform/PdfCatalogUpdate.h"
 #include "platform/RasterSurface.h"
 #include "platform/StrokeSink.h"
 
@@ -46,6 +47,7 @@ QByteArray draw(const Sheet& sheet, const Painter& paint) {
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
+        writer.setTitle(sheet.title);
         writer.setResolution(UnitsPerInch);
         writer.setPageLayout(QPageLayout(sheet.paper, QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
         QPainter painter(&writer);
@@ -59,7 +61,7 @@ QByteArray draw(const Sheet& sheet, const Painter& paint) {
             painter.strokePath(item.path, QPen(color, lineWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
         }
     }
-    return bytes;
+    return withCatalogEntry(bytes, "/ViewerPreferences << /PrintScaling /None >>");
 }
 
 } // namespace SheetPdf

@@ -43,7 +43,8 @@ QPointF originMm(PdfPaper paper) {
 }
 
 QByteArray make(EnvelopeTemplate index, PdfPaper paper) {
-    const SheetPdf::Sheet sheet{pageSize(paper), originMm(paper), PatternDpi};
+    const SheetPdf::Sheet sheet{pageSize(paper), originMm(paper), PatternDpi,
+                                templateCaptions().value(index)};
     return SheetPdf::draw(sheet, [index](DrawingSurface& surface, double unitsPerMm) {
         paintTemplate(index, surface, unitsPerMm, unitsPerMm);
     });

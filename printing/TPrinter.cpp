@@ -220,6 +220,7 @@ void TPrinter::BeginDoc() {
     setState(psHandleDC);
     Canvas();
     printing_ = true;
+    abandoning_ = false;
     auto abandon = qScopeGuard([this] { AbortDoc(); });
     context_->setAbortProc([this] { return abortProc(); });
     context_->startDoc(title_);
@@ -255,5 +256,5 @@ bool TPrinter::abortProc() {
         pendingEvents_();
     else
         QCoreApplication::processEvents();
-    return true;
+    return !abandoning_;
 }

@@ -65,6 +65,9 @@ public:
     // nothing when no document is open. For a command that fails between BeginDoc and EndDoc.
     void AbortDoc();
 
+    // The document being handed over is given up: the user is leaving. The print system keeps nothing of it.
+    void abandonJob() { abandoning_ = true; }
+
     // What the abort procedure does while a job is handed over: by default, dispatch pending window events.
     void setPendingEventsHandler(std::function<void()> handler);
 
@@ -91,4 +94,5 @@ private:
     QString title_;
     std::unique_ptr<TPrinterCanvas> canvas_;
     std::function<void()> pendingEvents_;
+    bool abandoning_ = false;
 };

@@ -27,6 +27,7 @@
 #include "ui/TemplateListDelegate.h"
 #include "ui/WindowPlacement.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -355,6 +356,13 @@ void TMainForm::CalibrateClick() {
     printer_->PrinterIndex();
     runCalibrationCommand(this, *printer_, calibrations());
     showCalibration();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // The program ends with its window: a job still on its way is given up, not waited for.
+    if (printer_ && printer_->Printing())
+        printer_->abandonJob();
+    QMainWindow::closeEvent(event);
 }
 
 void TMainForm::ExitClick() {

@@ -92,6 +92,9 @@ public:
     QAction* MenuAbout;
     QList<QIcon> ImageList24;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     TMainForm(TPrinter* printer, QFuture<PrinterStart> start, QWidget* parent);
     void createControls();

@@ -1,8 +1,10 @@
 #include "ui/PasswordDialog.h"
 
 #include "platform/Secret.h"
+#include "ui/ProductConstants.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -40,7 +42,7 @@ Asking& asking() {
 
 TPasswordDialog::TPasswordDialog(const PasswordQuestion& question, PasswordPurpose purpose, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(tr("Пароль для печати"));
+    setWindowTitle(tr("%1: пароль для печати").arg(ProductConstants::ProgramName()));
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
@@ -53,10 +55,9 @@ TPasswordDialog::TPasswordDialog(const PasswordQuestion& question, PasswordPurpo
     layout->addWidget(text);
 
     auto* form = new QFormLayout;
-    auto* userName = new QLabel(question.user, this);
-    userName->setObjectName(QStringLiteral("LabelUser"));
-    userName->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    form->addRow(TPasswordDialog::tr("Пользователь:"), userName);
+    EditUser = new QLineEdit(question.user, this);
+    EditUser->setObjectName(QStringLiteral("EditUser"));
+    form->addRow(TPasswordDialog::tr("Пользователь:"), EditUser);
     EditPassword = new QLineEdit(this);
     EditPassword->setObjectName(QStringLiteral("EditPassword"));
     EditPassword->setEchoMode(QLineEdit::Password);
@@ -71,6 +72,10 @@ TPasswordDialog::TPasswordDialog(const PasswordQuestion& question, PasswordPurpo
     layout->addWidget(buttons);
 
     EditPassword->setFocus();
+}
+
+QString TPasswordDialog::userName() const {
+    return EditUser->text().trimmed();
 }
 
 QByteArray TPasswordDialog::takePassword() {
@@ -101,7 +106,7 @@ PasswordAsking::~PasswordAsking() {
     }
 }
 
-std::optional<QByteArray> askPrintServerPassword(const PasswordQuestion& question) {
+std::optional<PasswordAnswer> askPrintServerPassword(const PasswordQuestion& question) {
     Asking& a = asking();
     if (a.current && a.cancelled)
         return std::nullopt;
@@ -110,5 +115,6 @@ std::optional<QByteArray> askPrintServerPassword(const PasswordQuestion& questio
         a.cancelled = true;
         return std::nullopt;
     }
-    return dialog.takePassword();
+    const QString user = dialog.userName();
+    return PasswordAnswer(dialog.takePassword(), user.isEmpty() || user == question.user ? QString() : user);
 }

@@ -15,8 +15,9 @@ class QPushButton;
 // What the window is doing when the print server asks for a password; the dialog's OK button says it.
 enum class PasswordPurpose { StartUp, PrinterSettings, Printing };
 
-// The print server's question for a password, as a small modal dialog: the user's name is shown, the
-// password typed in hidden, and a password the server refused is said to be so.
+// The print server's question for a password, as a small modal dialog titled with the program's name: the
+// server is named, the user's name is given and may be changed (the print account may not be the login),
+// the password typed in hidden, and a password the server refused is said to be so.
 class TPasswordDialog : public QDialog {
     Q_DECLARE_TR_FUNCTIONS(TPasswordDialog)
 
@@ -25,8 +26,10 @@ public:
 
     // The password typed, as UTF-8; the field is emptied and the text zeroed as it is taken.
     QByteArray takePassword();
+    QString userName() const;
 
 private:
+    QLineEdit* EditUser;
     QLineEdit* EditPassword;
 };
 
@@ -44,4 +47,4 @@ private:
 };
 
 // Asks over the active window; nothing when the user cancels.
-std::optional<QByteArray> askPrintServerPassword(const PasswordQuestion& question);
+std::optional<PasswordAnswer> askPrintServerPassword(const PasswordQuestion& question);

@@ -6,11 +6,11 @@
 #include <QMetaObject>
 #include <QThread>
 
-std::optional<QByteArray> askPrintServerPasswordOnUiThread(const PasswordQuestion& question) {
+std::optional<PasswordAnswer> askPrintServerPasswordOnUiThread(const PasswordQuestion& question) {
     QCoreApplication* application = QCoreApplication::instance();
     if (QThread::currentThread() == application->thread())
         return askPrintServerPassword(question);
-    std::optional<QByteArray> answer;
+    std::optional<PasswordAnswer> answer;
     // Blocking queued call: the question and the answer are this thread's, lent to the dialog until it returns.
     QMetaObject::invokeMethod(
         application, [&] { answer = askPrintServerPassword(question); }, Qt::BlockingQueuedConnection);

@@ -4,4 +4,4 @@
 
 // The password dialog, asked from whichever thread the print server's question came on: it is shown on the
 // user-interface thread while the asking thread waits for the answer.
-std::optional<QByteArray> askPrintServerPasswordOnUiThread(const PasswordQuestion& question);
+std::optional<PasswordAnswer> askPrintServerPasswordOnUiThread(const PasswordQuestion& question);

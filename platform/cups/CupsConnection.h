@@ -11,8 +11,8 @@
 // why the last wait ended.
 class CupsConnection {
 public:
-    // Null when the server can't be reached within the connect time.
-    static std::unique_ptr<CupsConnection> open(std::chrono::milliseconds connect);
+    // Null when the server can't be reached within the connect time, or once *cancel is set (if given).
+    static std::unique_ptr<CupsConnection> open(std::chrono::milliseconds connect, int* cancel = nullptr);
     ~CupsConnection();
     CupsConnection(const CupsConnection&) = delete;
     CupsConnection& operator=(const CupsConnection&) = delete;

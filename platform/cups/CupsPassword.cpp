@@ -11,10 +11,12 @@
 namespace CupsPassword {
 namespace {
 
-// The password last given for a server and user, and the connection it was last given to.
+// The password last given for a server and user, and the connection it was last given to. `user` is the
+// one libcups asked about; `account` the one the password is for, which the user may have typed instead.
 struct Given {
     QString server;
     QString user;
+    QString account;
     Secret password;
     http_t* connection = nullptr;
 };
@@ -33,8 +35,14 @@ State& state() {
     return s;
 }
 
-// The given password, to libcups or, for a request that sends it itself, kept for it.
+thread_local PromptRelay::Relay relay;
+
+// The given password, to libcups or, for a request that sends it itself, kept for it. libcups sends it as
+// its current user's: for this thread that is the account it is for from now on.
 const char* answer(State& s, http_t* http) {
+    const QByteArray account = s.given->account.toUtf8();
+    if (account != cupsUser())
+        cupsSetUser(account.constData());
     if (http == s.answeringHere) {
         s.answerWaiting = true;
         return nullptr;
@@ -47,7 +55,7 @@ const char* ask(const char*, http_t* http, const char*, const char*, void*) {
     const QString server = CupsServer::address();
     const QString user = QString::fromUtf8(cupsUser());
     bool notAccepted = false;
-    if (s.given && s.given->server == server && s.given->user == user) {
+    if (s.given && s.given->server == server && (s.given->user == user || s.given->account == user)) {
         // libcups asks again on a connection only when the server refused what it was given.
         if (s.given->connection != http) {
             s.given->connection = http;
@@ -57,16 +65,22 @@ const char* ask(const char*, http_t* http, const char*, const char*, void*) {
     }
     s.given.reset();
 
-    std::optional<QByteArray> password;
-    if (s.prompt)
-        password = s.prompt(Question{user, server, notAccepted});
-    if (!password) {
+    std::optional<PasswordAnswer> given;
+    if (s.prompt) {
+        const Question question{user, server, notAccepted};
+        if (!relay)
+            given = s.prompt(question);
+        else if (!relay([&] { given = s.prompt(question); }))
+            given.reset();
+    }
+    if (!given) {
         s.declined = true;
         return nullptr;
     }
     // libcups copies the answer before it returns to us; the copy kept here answers later connections.
-    s.given.emplace(Given{server, user, Secret(*password), http});
-    wipe(*password);
+    const QString account = given->user.isEmpty() ? user : given->user;
+    s.given.emplace(Given{server, user, account, Secret(given->password), http});
+    wipe(given->password);
     return answer(s, http);
 }
 
@@ -82,6 +96,14 @@ void setPrompt(Prompt prompt) {
     // A new prompt is a new person to ask: nothing given to the last one is used for them.
     s.given.reset();
     install();
+}
+
+PromptRelay::PromptRelay(Relay given) {
+    relay = std::move(given);
+}
+
+PromptRelay::~PromptRelay() {
+    relay = nullptr;
 }
 
 AnsweringHere::AnsweringHere(http_t* http) : http_(http), outer_(state().answeringHere) {
@@ -100,7 +122,7 @@ bool AnsweringHere::answerTaken() {
         return false;
     s.answerWaiting = false;
     // As libcups itself would send it: "user:password" in Base64.
-    const QByteArray user = s.given->user.toUtf8();
+    const QByteArray user = s.given->account.toUtf8();
     const char* password = s.given->password.c_str();
     QByteArray userPassword;
     // Room for it all at once, so that no copy is left behind by a growing buffer.

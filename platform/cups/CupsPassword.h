@@ -31,6 +31,18 @@ void install();
 // The prompt for every request of this program from now on.
 void setPrompt(Prompt prompt);
 
+// While one lives, the prompt for the calling thread's requests runs where `relay` runs it: on the thread
+// that handed the request over, which may be the only one allowed to ask the user. A relay that answers false
+// did not run it (the request was given up), and the question counts as declined.
+class PromptRelay {
+public:
+    using Relay = std::function<bool(const std::function<void()>& ask)>;
+    explicit PromptRelay(Relay relay);
+    ~PromptRelay();
+    PromptRelay(const PromptRelay&) = delete;
+    PromptRelay& operator=(const PromptRelay&) = delete;
+};
+
 // Whether the user declined since the last reset: the request then fails as merely "not authorized".
 bool declined();
 void resetDeclined();

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -23,6 +24,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <optional>
 
@@ -100,7 +102,7 @@ TEST(CommandLine, WithoutPaperTheLocaleChoosesIt) {
     }
 }
 
-TEST(CommandLine, WrongArgumentsGiveTheUsageAndStatusTwoAndWriteNothing) {
+TEST(CommandLine, WrongArgumentsGiveOneLineAndTheWayToTheHelpAndStatusTwoAndWriteNothing) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("x.pdf"));
     const struct {
@@ -176,10 +178,8 @@ TEST(CommandLine, WrongArgumentsGiveTheUsageAndStatusTwoAndWriteNothing) {
         const Outcome o = vornel(c.arguments);
         EXPECT_EQ(o.status, 2);
         EXPECT_TRUE(o.out.isEmpty());
-        EXPECT_TRUE(
-            o.err.startsWith(QStringLiteral("vornel: ") + QString::fromUtf8(c.message) + QLatin1Char('\n')))
-            << o.err.toStdString();
-        EXPECT_TRUE(o.err.contains(QStringLiteral("--pdf <файл>"))) << "no usage";
+        EXPECT_EQ(o.err, QStringLiteral("vornel: ") + QString::fromUtf8(c.message) +
+                             QStringLiteral("\nПодробнее: vornel --help\n"));
         EXPECT_TRUE(filesIn(dir.path()).isEmpty());
     }
 }
@@ -322,6 +322,55 @@ TEST(CommandLine, OnlyThePrintingCommandsLoadThePrintSystem) {
         EXPECT_TRUE(o.err.contains(QStringLiteral("file=libQt6Core.so.6"))) << "the loader said nothing";
         EXPECT_EQ(o.err.contains(QStringLiteral("file=libcups.so.2")), c.loadsCups);
         EXPECT_EQ(o.err.contains(QStringLiteral("vornel-cups.so")), c.loadsCups);
+    }
+}
+
+// A module by the print system's name in the current folder, or in ../lib/vornel from it, is never loaded:
+// the program's own is, found beside the program's file, with /proc or without it.
+TEST(CommandLine, AModuleInTheCurrentFolderIsNeverLoaded) {
+    const QTemporaryDir dir;
+    const QString here = dir.filePath(QStringLiteral("bin"));
+    const QString mark = dir.filePath(QStringLiteral("loaded"));
+    for (const QString& folder : {here, dir.filePath(QStringLiteral("lib/vornel"))}) {
+        ASSERT_TRUE(QDir().mkpath(folder));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(PLANTED_MODULE), folder + QStringLiteral("/vornel-cups.so")));
+    }
+    const bool canHideProc =
+        geteuid() == 0 &&
+        QProcess::execute(QStringLiteral("unshare"), {QStringLiteral("-m"), QStringLiteral("true")}) == 0;
+    const struct {
+        const char* name;
+        QStringList command;
+    } cases[] = {
+        {"with /proc", {QStringLiteral(VORNEL_EXECUTABLE), QStringLiteral("--list-printers")}},
+        {"without /proc",
+         {QStringLiteral("unshare"), QStringLiteral("-m"), QStringLiteral("sh"), QStringLiteral("-c"),
+          QStringLiteral("umount -l /proc && test ! -e /proc/self && exec \"$0\" --list-printers"),
+          QStringLiteral(VORNEL_EXECUTABLE)}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.command.first() == QStringLiteral("unshare") && !canHideProc) {
+            std::printf("skipped %s: hiding /proc needs root and mount namespaces\n", c.name);
+            continue;
+        }
+        QFile::remove(mark);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("VORNEL_PLANTED_MARK"), mark);
+        // A server that refuses at once: the real module says so.
+        env.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("127.0.0.1:9"));
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(here);
+        p.start(c.command.first(), c.command.mid(1));
+        ASSERT_TRUE(p.waitForFinished(60000));
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_FALSE(QFile::exists(mark)) << "the planted module was loaded";
+        EXPECT_EQ(p.exitCode(), 1) << err.toStdString();
+        EXPECT_TRUE(err.contains(QStringLiteral("The print server 127.0.0.1:9 is not available.")))
+            << err.toStdString();
     }
 }
 

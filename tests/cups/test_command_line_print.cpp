@@ -153,7 +153,7 @@ TEST_F(CommandLinePrint, ErrorsGoToStderrWithTheErrorReportsTextAndStatusOne) {
         vornel({QStringLiteral("--print"), QStringLiteral("--printer"), QStringLiteral("Fine")});
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err,
-              QStringLiteral("System Error.  Code: 1286.\r\nDestination \"Fine\" is not accepting jobs.\n"));
+              QStringLiteral("System Error.  Code: 1286.\nDestination \"Fine\" is not accepting jobs.\n"));
     EXPECT_EQ(PrivateCups::activeJobs(QStringLiteral("Fine")), 0);
     EXPECT_FALSE(QFile::exists(PrivateCups::outputFile(QStringLiteral("Fine"))));
 }
@@ -173,8 +173,8 @@ TEST_F(CommandLinePrint, AServerThatCantBeAskedIsAFailure) {
             .user;
 
     const QString unavailable =
-        QStringLiteral("System Error.  Code: 1282.\r\nСервер печати %1 недоступен.\n").arg(refused);
-    const QString declined = QStringLiteral("System Error.  Code: 1026.\r\nСервер печати %1 запросил пароль "
+        QStringLiteral("System Error.  Code: 1282.\nСервер печати %1 недоступен.\n").arg(refused);
+    const QString declined = QStringLiteral("System Error.  Code: 1026.\nСервер печати %1 запросил пароль "
                                             "пользователя %2")
                                  .arg(locked.address(), user);
     const QStringList commands[] = {

@@ -51,6 +51,9 @@ struct Answers {
     QStringList buttons; // the OK button's text
     QList<bool> saidNotAccepted;
     bool passwordHidden = true;
+    QString typedUser; // typed over the name offered, when not empty
+    QStringList titles;
+    QStringList labels; // every text the dialog shows
 };
 
 // Answers the password dialog each time it comes up, until the object goes.
@@ -68,9 +71,14 @@ private:
             return;
         dialog->setProperty("answered", true);
         Answers& a = answers_;
-        a.shownUsers << dialog->findChild<QLabel*>(QStringLiteral("LabelUser"))->text();
+        a.shownUsers << dialog->findChild<QLineEdit*>(QStringLiteral("EditUser"))->text();
         a.buttons << dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->text();
         a.saidNotAccepted << !dialog->findChild<QLabel*>(QStringLiteral("LabelNotAccepted"))->isHidden();
+        a.titles << dialog->windowTitle();
+        for (const QLabel* label : dialog->findChildren<QLabel*>())
+            a.labels << label->text();
+        if (!a.typedUser.isEmpty())
+            dialog->findChild<QLineEdit*>(QStringLiteral("EditUser"))->setText(a.typedUser);
         auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("EditPassword"));
         a.passwordHidden = a.passwordHidden && edit->echoMode() == QLineEdit::Password;
         if (a.asked++ < a.entries.size()) {
@@ -213,12 +221,47 @@ TEST_F(PasswordServer, AJobAsksInADialogCancelPrintsNothingTheRightOnePrints) {
     EXPECT_TRUE(cameOut(output()));
 }
 
+// A print account other than the login: the dialog, titled with the program's name and naming the server,
+// offers the login; the account's name typed over it is the one the server is given, and owns the job.
+TEST_F(PasswordServer, TheAccountTypedInTheDialogIsTheOneThatPrints) {
+    start();
+    const QByteArray login = "vornel-login";
+    cupsSetUser(login.constData());
+    Program program;
+    ASSERT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+
+    Answers account{{Password}};
+    account.typedUser = User;
+    {
+        const Answering answering(account);
+        QTest::mouseClick(program.form.BtnPrint, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(account.asked, 1);
+    EXPECT_EQ(account.shownUsers, QStringList{QString::fromLatin1(login)});
+    EXPECT_EQ(account.titles, QStringList{QStringLiteral("Ворнель [light]: пароль для печати")});
+    EXPECT_TRUE(account.labels.join(QLatin1Char('\n')).contains(spare->address()))
+        << account.labels.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(cameOut(output()));
+    // The server's own record of who made the job.
+    QFile log(qEnvironmentVariable("VORNEL_CUPSD_DIR") + QStringLiteral("-spare/log/access_log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    QStringList printed;
+    for (const QByteArray& line : log.readAll().split('\n'))
+        if (line.contains("HTTP/1.1\" 200 ") && line.contains("Print-Job successful-ok"))
+            printed << QString::fromUtf8(line);
+    ASSERT_EQ(printed.size(), 1) << printed.join(QLatin1Char('\n')).toStdString();
+    // host - user [date] "request" status ...
+    EXPECT_EQ(printed[0].section(QLatin1Char(' '), 2, 2), User) << printed[0].toStdString();
+}
+
 TEST_F(PasswordServer, StartUpAsksOnceAndShowsThePrinterAndPrintingAsksNoMore) {
     // Every question, or only the one for the printer's settings: then the first to meet the password.
     for (const QStringList& operations : {EveryQuestion, SettingsOnly}) {
         SCOPED_TRACE(operations.join(QLatin1Char(' ')).toStdString());
         reported.clear();
-        start(operations + QStringList{QStringLiteral("Create-Job")});
+        start(operations + QStringList{QStringLiteral("Print-Job")});
 
         Answers right{{Password}};
         {
@@ -251,7 +294,7 @@ TEST_F(PasswordServer, StartUpAsksOnceAndShowsThePrinterAndPrintingAsksNoMore) {
 // its own (the server and user set there, as the environment sets them for the program); the password it
 // needs is asked in the window's dialog, on the user-interface thread, once.
 TEST_F(PasswordServer, AStartOnItsOwnThreadAsksInTheWindowsDialogOnce) {
-    start(EveryQuestion + QStringList{QStringLiteral("Create-Job")});
+    start(EveryQuestion + QStringList{QStringLiteral("Print-Job")});
     Answers right{{Password}};
     const Answering answering(right);
     std::thread::id askedFrom;
@@ -362,7 +405,9 @@ TEST_F(PasswordServer, TheCommandLineAsksOnItsTerminalAndDeclinesWithoutOne) {
     // No terminal: declined at once, with the sentence a job gives.
     const auto [status, said] = run(vornel, {QStringLiteral("--print")}, Password.toUtf8() + '\n');
     EXPECT_EQ(status, 1);
-    EXPECT_EQ(said.trimmed(), notGiven(spare->address()));
+    // On the terminal lines end in a line feed alone.
+    EXPECT_EQ(said.trimmed(),
+              notGiven(spare->address()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     EXPECT_EQ(jobsEver(), 0);
 
     // A terminal: asked there, the password not shown, and the job printed.

@@ -33,6 +33,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -191,6 +192,42 @@ TEST_F(FrozenServer, PrintGivesUpWhileTheWindowAnswers) {
     QTest::mouseClick(program.form.BtnPrint, Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+}
+
+// Closing the window while a job waits on the frozen server ends the print command at once, so the program
+// can end with its window; the server, once it answers again, holds no job made halfway.
+TEST_F(FrozenServer, ClosingTheWindowMidPrintEndsThePrintAtOnce) {
+    Program program;
+    ASSERT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+
+    freeze();
+    QElapsedTimer clock;
+    qint64 closedAt = -1;
+    QTimer::singleShot(1000, &program.form, [&] {
+        closedAt = clock.elapsed();
+        program.form.close();
+    });
+    clock.start();
+    QTest::mouseClick(program.form.BtnPrint, Qt::LeftButton);
+    const qint64 ended = clock.elapsed();
+    std::printf("print command after the window closed: %lld ms\n", static_cast<long long>(ended - closedAt));
+
+    ASSERT_GE(closedAt, 0) << "the window never closed during the print";
+    // A job that waited for the server would take 30 s.
+    EXPECT_LT(ended - closedAt, 5000);
+    EXPECT_FALSE(program.form.isVisible());
+    EXPECT_FALSE(program.printer.Printing());
+    EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+
+    thaw();
+    // Whatever reached the server is a whole job or none; none waits for the rest of its document.
+    const auto activeJobs = [] {
+        cups_job_t* jobs = nullptr;
+        const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ACTIVE);
+        cupsFreeJobs(count, jobs);
+        return count;
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return activeJobs() == 0; }, 20000)) << activeJobs() << " job(s) left";
 }
 
 // A printer chosen while the server was frozen has no settings; once it answers again, choosing the same

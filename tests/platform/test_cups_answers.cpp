@@ -110,7 +110,7 @@ TEST(CupsAnswers, ResolutionsInTheUnitsThePrinterSends) {
             ippFindAttribute(answer.get(), "printer-resolution-default", IPP_TAG_ZERO);
         ASSERT_TRUE(byDefault);
         cups_dest_t dest{const_cast<char*>("Queue"), nullptr, 1, 0, nullptr};
-        EXPECT_EQ(effectiveResolution(&dest, byDefault, nullptr), c.taken);
+        EXPECT_EQ(effectiveResolution(&dest, byDefault, ListedResolutions{}), c.taken);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -128,6 +129,31 @@ TEST(EnvelopePdf, NoPicturesAndNoFonts) {
         const QStringList fonts =
             run(QStringLiteral("pdffonts"), {sheet.pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         EXPECT_EQ(fonts.size(), 2) << fonts.join(QLatin1Char('\n')).toStdString();
+    }
+}
+
+// The copy shop's viewer is told to print at actual size, and names the document after its template; the
+// file, added to after it was written, is one a strict reader takes without a word.
+TEST(EnvelopePdf, AsksForActualSizeAndIsTitledWithItsTemplate) {
+    for (const EnvelopeTemplate index : {0, 2}) {
+        SCOPED_TRACE(index);
+        Sheet s;
+        render(s, index);
+        QString title;
+        for (const QString& line : run(QStringLiteral("pdfinfo"), {s.pdf}).split(QLatin1Char('\n')))
+            if (line.startsWith(QStringLiteral("Title:")))
+                title = line.mid(6).trimmed();
+        EXPECT_EQ(title, templateCaptions()[index]);
+
+        EXPECT_EQ(QProcess::execute(QStringLiteral("qpdf"), {QStringLiteral("--check"), s.pdf}), 0);
+        const QString trailer = run(QStringLiteral("qpdf"), {QStringLiteral("--show-object=trailer"), s.pdf});
+        const QString root =
+            QRegularExpression(QStringLiteral("/Root (\\d+) 0 R")).match(trailer).captured(1);
+        ASSERT_FALSE(root.isEmpty()) << trailer.toStdString();
+        const QString catalog = run(QStringLiteral("qpdf"), {QStringLiteral("--show-object=") + root, s.pdf});
+        EXPECT_TRUE(catalog.contains(QStringLiteral("/Type /Catalog"))) << catalog.toStdString();
+        EXPECT_TRUE(catalog.contains(QStringLiteral("/ViewerPreferences << /PrintScaling /None >>")))
+            << catalog.toStdString();
     }
 }
 

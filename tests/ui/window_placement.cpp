@@ -1,6 +1,7 @@
 // Where windows open on a screen too small for them: 1280 x 800 at twice the density (QT_SCALE_FACTOR=2),
 // 640 x 400 in the windows' own units, under an X server (ctest wraps it in xvfb-run).
 #include "MainFormHarness.h"
+#include "ui/PrintButton.h"
 #include "ui/WindowPlacement.h"
 
 #include <QGuiApplication>
@@ -20,15 +21,16 @@ protected:
     }
 };
 
-TEST_F(WindowPlacement, CentredWhereItFitsAndTopLeftOnTheScreenWhereItDoesNot) {
+TEST_F(WindowPlacement, CentredWhereItFitsAndNoLargerThanTheScreenWhereItDoesNot) {
     const struct {
         QSize client;
+        QSize size;
         QPoint topLeft;
     } cases[] = {
-        {{300, 200}, {170, 100}}, // fits: centred
-        {{800, 300}, {0, 50}},    // too wide: at the left edge, centred top to bottom
-        {{300, 450}, {170, 0}},   // too tall: at the top, centred left to right
-        {{800, 450}, {0, 0}},     // both
+        {{300, 200}, {300, 200}, {170, 100}}, // fits: centred
+        {{800, 300}, {640, 300}, {0, 50}},    // too wide: as wide as the screen, centred top to bottom
+        {{300, 450}, {300, 400}, {170, 0}},   // too tall: as tall as the screen, centred left to right
+        {{800, 450}, {640, 400}, {0, 0}},     // both
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(QStringLiteral("%1x%2").arg(c.client.width()).arg(c.client.height()).toStdString());
@@ -36,17 +38,25 @@ TEST_F(WindowPlacement, CentredWhereItFitsAndTopLeftOnTheScreenWhereItDoesNot) {
         placeOnScreen(window, c.client);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        EXPECT_EQ(window.size(), c.client);
+        EXPECT_EQ(window.size(), c.size);
         EXPECT_EQ(window.frameGeometry().topLeft(), c.topLeft);
     }
 }
 
-TEST_F(WindowPlacement, MainWindowLargerThanTheScreenShowsItsMenuBar) {
+// Designed larger than this screen, the main window opens as large as the screen: its menu bar, lists and
+// print button all on it.
+TEST_F(WindowPlacement, MainWindowLargerThanTheScreenOpensOnIt) {
     start();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     const QRect area = form->screen()->availableGeometry();
-    EXPECT_GT(form->width(), area.width());
+    EXPECT_TRUE(area.contains(form->frameGeometry()))
+        << form->frameGeometry().width() << "x" << form->frameGeometry().height();
     EXPECT_EQ(form->frameGeometry().topLeft(), area.topLeft());
+    for (const QWidget* control :
+         {static_cast<const QWidget*>(form->ListBoxPrinters),
+          static_cast<const QWidget*>(form->ListBoxTemplates), static_cast<const QWidget*>(form->BtnPrint)})
+        EXPECT_TRUE(area.contains(QRect(control->mapToGlobal(QPoint(0, 0)), control->size())))
+            << control->metaObject()->className();
     const QRect menuBar(form->menuBar()->mapToGlobal(QPoint(0, 0)), form->menuBar()->size());
     EXPECT_TRUE(area.contains(menuBar.topLeft()));
     EXPECT_TRUE(area.contains(form->menuBar()->actionGeometry(form->MenuFile->menuAction()).translated(menuBar.topLeft())));
