@@ -21,21 +21,22 @@ void say(const QString& text) {
     std::fflush(stderr);
 }
 
-// One line from standard input; nothing at the end of input.
-std::optional<QByteArray> readLine() {
-    QByteArray line;
+// One line from standard input, read straight into memory of its own; nothing at the end of input.
+std::optional<Secret> readLine() {
+    Secret line;
     char c = 0;
     ssize_t n = 0;
     while ((n = ::read(STDIN_FILENO, &c, 1)) == 1 && c != '\n')
         line.append(c);
-    if (n != 1 && line.isEmpty())
+    c = 0;
+    if (n != 1 && line.empty())
         return std::nullopt;
     return line;
 }
 
 } // namespace
 
-std::optional<QByteArray> askOnTerminal(const PasswordQuestion& question) {
+std::optional<PasswordAnswer> askOnTerminal(const PasswordQuestion& question) {
     if (declinedThisRun() || !::isatty(STDIN_FILENO)) {
         declinedThisRun() = true;
         return std::nullopt;
@@ -58,10 +59,10 @@ std::optional<QByteArray> askOnTerminal(const PasswordQuestion& question) {
     say(QCoreApplication::translate("TerminalPassword", "Пароль пользователя %1 для сервера печати %2: ")
             .arg(question.user, question.server));
 
-    std::optional<QByteArray> password = readLine();
-    if (!password || password->isEmpty()) {
+    std::optional<Secret> password = readLine();
+    if (!password || password->empty()) {
         declinedThisRun() = true;
         return std::nullopt;
     }
-    return password;
+    return PasswordAnswer(std::move(*password));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QByteArray>
+#include "platform/Secret.h"
+
 #include <QString>
 
 #include <functional>
@@ -15,11 +16,11 @@ struct PasswordQuestion {
     bool notAccepted = false;
 };
 
-// The user's answer: the password as UTF-8, which the taker zeroes, and the user it is for when that is not
-// the one asked about (a print account other than the login).
+// The user's answer: the password as UTF-8, in memory of its own from the moment it is typed, and the user
+// it is for when that is not the one asked about (a print account other than the login).
 struct PasswordAnswer {
-    PasswordAnswer(QByteArray p, QString u = {}) : password(std::move(p)), user(std::move(u)) {}
-    QByteArray password;
+    PasswordAnswer(Secret p, QString u = {}) : password(std::move(p)), user(std::move(u)) {}
+    Secret password;
     QString user; // empty: the user asked about
 };
 

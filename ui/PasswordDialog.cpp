@@ -14,6 +14,8 @@
 
 namespace {
 
+constexpr qsizetype PasswordRoom = 1024;
+
 QString acceptText(PasswordPurpose purpose) {
     switch (purpose) {
     case PasswordPurpose::StartUp:
@@ -61,6 +63,11 @@ TPasswordDialog::TPasswordDialog(const PasswordQuestion& question, PasswordPurpo
     EditPassword = new QLineEdit(this);
     EditPassword->setObjectName(QStringLiteral("EditPassword"));
     EditPassword->setEchoMode(QLineEdit::Password);
+    // The field starts with room for any password, so typing never moves its text and leaves a part behind
+    // in memory freed unzeroed.
+    QString room;
+    room.reserve(PasswordRoom);
+    EditPassword->setText(room);
     form->addRow(TPasswordDialog::tr("Пароль:"), EditPassword);
     layout->addLayout(form);
 
@@ -78,13 +85,23 @@ QString TPasswordDialog::userName() const {
     return EditUser->text().trimmed();
 }
 
-QByteArray TPasswordDialog::takePassword() {
+TPasswordDialog::~TPasswordDialog() {
+    QString text = emptyPasswordField();
+    wipe(text);
+}
+
+QString TPasswordDialog::emptyPasswordField() {
     QString text = EditPassword->text();
     // Emptied first, so that the text taken is the only one left to zero.
     EditPassword->setText(QString());
-    QByteArray bytes = text.toUtf8();
+    return text;
+}
+
+Secret TPasswordDialog::takePassword() {
+    QString text = emptyPasswordField();
+    Secret password = Secret::fromText(text);
     wipe(text);
-    return bytes;
+    return password;
 }
 
 PasswordAsking::PasswordAsking(PasswordPurpose purpose) : outer_(asking().current) {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/PasswordQuestion.h"
+#include "platform/Secret.h"
 
-#include <QByteArray>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QString>
@@ -23,12 +23,15 @@ class TPasswordDialog : public QDialog {
 
 public:
     TPasswordDialog(const PasswordQuestion& question, PasswordPurpose purpose, QWidget* parent = nullptr);
+    ~TPasswordDialog() override;
 
-    // The password typed, as UTF-8; the field is emptied and the text zeroed as it is taken.
-    QByteArray takePassword();
+    // The password typed, in memory of its own; the field is emptied and its text zeroed as it is taken.
+    Secret takePassword();
     QString userName() const;
 
 private:
+    QString emptyPasswordField();
+
     QLineEdit* EditUser;
     QLineEdit* EditPassword;
 };

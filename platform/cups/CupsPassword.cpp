@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 
-#include <cstring>
 #include <optional>
 
 namespace CupsPassword {
@@ -79,8 +78,7 @@ const char* ask(const char*, http_t* http, const char*, const char*, void*) {
     }
     // libcups copies the answer before it returns to us; the copy kept here answers later connections.
     const QString account = given->user.isEmpty() ? user : given->user;
-    s.given.emplace(Given{server, user, account, Secret(given->password), http});
-    wipe(given->password);
+    s.given.emplace(Given{server, user, account, std::move(given->password), http});
     return answer(s, http);
 }
 
@@ -121,17 +119,17 @@ bool AnsweringHere::answerTaken() {
     if (!s.answerWaiting || !s.given)
         return false;
     s.answerWaiting = false;
-    // As libcups itself would send it: "user:password" in Base64.
+    // As libcups itself would send it: "user:password" in Base64, put together in memory of its own.
     const QByteArray user = s.given->account.toUtf8();
-    const char* password = s.given->password.c_str();
-    QByteArray userPassword;
-    // Room for it all at once, so that no copy is left behind by a growing buffer.
-    userPassword.reserve(user.size() + 1 + static_cast<qsizetype>(std::strlen(password)));
-    userPassword.append(user).append(':').append(password);
-    QByteArray encoded = userPassword.toBase64();
-    wipe(userPassword);
-    httpSetAuthString(http_, "Basic", encoded.constData());
-    wipe(encoded);
+    Secret userPassword;
+    userPassword.append(user.constData(), static_cast<std::size_t>(user.size()));
+    userPassword.append(':');
+    userPassword.append(s.given->password.c_str(), s.given->password.size());
+    Secret encoded;
+    const std::size_t room = (userPassword.size() + 2) / 3 * 4;
+    httpEncode64_2(encoded.extend(room), static_cast<int>(room + 1), userPassword.c_str(),
+                   static_cast<int>(userPassword.size()));
+    httpSetAuthString(http_, "Basic", encoded.c_str());
     return true;
 }
 
