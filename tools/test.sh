@@ -21,15 +21,3 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS=suppressions="$root/tests/lsan.supp"
 run_suite "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DVORNEL_SANITIZE=ON -DVORNEL_BENCH=OFF
-
-# The tests whose work crosses threads (the start, the network search, a password asked from the start's
-# thread, the monkeys with the search running) once more under ThreadSanitizer.
-threaded='PrinterStart|PasswordServer|network_printers|Monkey|PrinterListDuringActions'
-unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
-export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$root/tests/tsan.supp"
-cmake -S "$root" -B "$root/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNEL_TSAN=ON \
-  -DVORNEL_BENCH=OFF >/dev/null
-cmake --build "$root/build-tsan" -j "$jobs" --target vornel test_printer_start test_password test_network_printers \
-  test_monkey_fake test_monkey_cups test_printer_list_during_actions
-(cd "$root/build-tsan" && env -u PRINTER -u LPDEST -u CUPS_SERVER xvfb-run -a -s "-screen 0 1280x800x24" \
-  ctest --output-on-failure -j "$jobs" --timeout 600 -R "$threaded")
