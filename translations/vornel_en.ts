@@ -41,18 +41,18 @@
     </message>
     <message>
         <source>измерения для принтера «%1» вне допустимых пределов</source>
-        <translation>the measurements for printer "%1" are out of range</translation>
+        <translation>the measurements for printer &quot;%1&quot; are out of range</translation>
     </message>
     <message>
         <source>принтер «%1» записан дважды</source>
-        <translation>printer "%1" is listed twice</translation>
+        <translation>printer &quot;%1&quot; is listed twice</translation>
     </message>
 </context>
 <context>
     <name>CalibrationSheet</name>
     <message>
         <source>Калибровка принтера «%1», %2</source>
-        <translation>Calibration of printer "%1", %2</translation>
+        <translation>Calibration of printer &quot;%1&quot;, %2</translation>
     </message>
     <message>
         <source>Измерьте стальной линейкой каждую линию по всей длине, от первого деления до последнего.</source>
@@ -64,7 +64,7 @@
     </message>
     <message>
         <source>Введите, что намерили, в окне «Калибровка принтера...» меню «Файл»</source>
-        <translation>Enter what you measured in "Printer calibration..." in the "File" menu</translation>
+        <translation>Enter what you measured in &quot;Printer calibration...&quot; in the &quot;File&quot; menu</translation>
     </message>
     <message>
         <source>или командой: vornel --calibrate ШИРИНАxВЫСОТА, например 202x148.5</source>
@@ -154,11 +154,11 @@
     </message>
     <message>
         <source>Напечатать лист калибровки принтера.</source>
-        <translation>Print the printer's calibration sheet.</translation>
+        <translation>Print the printer&apos;s calibration sheet.</translation>
     </message>
     <message>
         <source>Запомнить, что намерено на листе калибровки: длины линий 200 и 150 мм, например 202x148.5; reset убирает калибровку принтера.</source>
-        <translation>Store what was measured on the calibration sheet: the lengths of the 200 and 150 mm lines, for example 202x148.5; reset removes the printer's calibration.</translation>
+        <translation>Store what was measured on the calibration sheet: the lengths of the 200 and 150 mm lines, for example 202x148.5; reset removes the printer&apos;s calibration.</translation>
     </message>
     <message>
         <source>ШИРИНАxВЫСОТА|reset</source>
@@ -166,7 +166,7 @@
     </message>
     <message>
         <source>Неверные измерения «%1»: нужно ШИРИНАxВЫСОТА в миллиметрах, например 202x148.5, или reset.</source>
-        <translation>Invalid measurement '%1': expected WIDTHxHEIGHT in millimetres, such as 202x148.5, or reset.</translation>
+        <translation>Invalid measurement &apos;%1&apos;: expected WIDTHxHEIGHT in millimetres, such as 202x148.5, or reset.</translation>
     </message>
     <message>
         <source>Задайте одно из --list-printers, --print, --pdf, --calibration-sheet и --calibrate.</source>
@@ -176,25 +176,13 @@
         <source>--print, --calibration-sheet или --calibrate</source>
         <translation>--print, --calibration-sheet or --calibrate</translation>
     </message>
+    <message>
+        <source>Подробнее: vornel --help</source>
+        <translation>See: vornel --help</translation>
+    </message>
 </context>
 <context>
     <name>CupsJob</name>
-    <message>
-        <source>Не удалось прочитать возможности принтера.</source>
-        <translation>The printer&apos;s capabilities could not be read.</translation>
-    </message>
-    <message>
-        <source>Не удалось создать задание.</source>
-        <translation>The job could not be created.</translation>
-    </message>
-    <message>
-        <source>Не удалось начать документ.</source>
-        <translation>The document could not be started.</translation>
-    </message>
-    <message>
-        <source>Не удалось отправить документ.</source>
-        <translation>The document could not be sent.</translation>
-    </message>
     <message>
         <source>Документ не принят.</source>
         <translation>The document was not accepted.</translation>
@@ -269,12 +257,12 @@ Copy the address and open it yourself:
         <translation>%1: no print system in it</translation>
     </message>
     <message>
-        <source>нет %1 ни рядом с программой, ни в %2</source>
-        <translation>no %1 beside the program or in %2</translation>
-    </message>
-    <message>
         <source>Не удалось загрузить систему печати (%1)</source>
         <translation>The print system could not be loaded (%1)</translation>
+    </message>
+    <message>
+        <source>нет %1 в %2</source>
+        <translation>no %1 in %2</translation>
     </message>
 </context>
 <context>
@@ -330,11 +318,11 @@ Copy the address and open it yourself:
     <name>TCalibrationDialog</name>
     <message>
         <source>Калибровка принтера «%1»</source>
-        <translation>Calibration of printer "%1"</translation>
+        <translation>Calibration of printer &quot;%1&quot;</translation>
     </message>
     <message>
         <source>Принтер «%1»: %2</source>
-        <translation>Printer "%1": %2</translation>
+        <translation>Printer &quot;%1&quot;: %2</translation>
     </message>
     <message>
         <source>калибровки нет</source>
@@ -470,10 +458,6 @@ Copy the address and open it yourself:
         <translation>Print</translation>
     </message>
     <message>
-        <source>Пароль для печати</source>
-        <translation>Password for printing</translation>
-    </message>
-    <message>
         <source>Пароль не принят.</source>
         <translation>The password was not accepted.</translation>
     </message>
@@ -492,6 +476,10 @@ Copy the address and open it yourself:
     <message>
         <source>Отмена</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1: пароль для печати</source>
+        <translation>%1: password for printing</translation>
     </message>
 </context>
 <context>
