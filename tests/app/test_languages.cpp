@@ -202,7 +202,7 @@ TEST_F(Languages, PasswordDialog) {
          {PasswordPurpose::StartUp, PasswordPurpose::PrinterSettings, PasswordPurpose::Printing}) {
         TPasswordDialog dialog({QStringLiteral("alice"), QStringLiteral("print.example:631"), true}, purpose);
         const QStringList texts = textsOf(dialog);
-        EXPECT_EQ(dialog.windowTitle(), either("Пароль для печати", "Password for printing"));
+        EXPECT_EQ(dialog.windowTitle(), either("Ворнель [light]: пароль для печати", "Vornel [light]: password for printing"));
         EXPECT_TRUE(texts
                         .filter(either("Сервер печати print.example:631 просит пароль.",
                                        "The print server print.example:631 asks for a password."))
