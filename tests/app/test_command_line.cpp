@@ -354,6 +354,13 @@ TEST(CommandLine, AModuleInTheCurrentFolderIsNeverLoaded) {
             std::printf("skipped %s: hiding /proc needs root and mount namespaces\n", c.name);
             continue;
         }
+#if defined(__SANITIZE_ADDRESS__)
+        // The sanitizer's own runtime reads /proc to know the stacks, and reports false faults without it.
+        if (c.command.first() == QStringLiteral("unshare")) {
+            std::printf("skipped %s: the address sanitizer needs /proc\n", c.name);
+            continue;
+        }
+#endif
         QFile::remove(mark);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("VORNEL_PLANTED_MARK"), mark);
