@@ -5,9 +5,11 @@
 
 #include <cups/ppd.h>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -19,8 +21,13 @@ namespace {
 struct PpdClose {
     void operator()(ppd_file_t* ppd) const { ppdClose(ppd); }
 };
-struct FileClose {
-    void operator()(std::FILE* file) const { std::fclose(file); }
+// libcups reads a PPD from a file descriptor only, which it leaves open.
+struct Descriptor {
+    int fd = memfd_create("ppd", 0);
+    ~Descriptor() {
+        if (fd >= 0)
+            close(fd);
+    }
 };
 
 } // namespace
@@ -28,10 +35,10 @@ struct FileClose {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return 0;
-    const std::unique_ptr<std::FILE, FileClose> file(fmemopen(const_cast<std::uint8_t*>(data), size, "r"));
-    if (!file)
+    const Descriptor file;
+    if (file.fd < 0 || write(file.fd, data, size) != static_cast<ssize_t>(size) || lseek(file.fd, 0, SEEK_SET) != 0)
         return 0;
-    const std::unique_ptr<ppd_file_t, PpdClose> ppd(ppdOpen(file.get()));
+    const std::unique_ptr<ppd_file_t, PpdClose> ppd(ppdOpenFd(file.fd));
     const std::vector<Resolution> found = resolutionsOfPpd(ppd.get());
     if (!ppd && !found.empty())
         std::abort();
