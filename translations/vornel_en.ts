@@ -178,7 +178,7 @@
     </message>
     <message>
         <source>Подробнее: vornel --help</source>
-        <translation>More information: vornel --help</translation>
+        <translation>See: vornel --help</translation>
     </message>
 </context>
 <context>

@@ -20,6 +20,8 @@ struct Given {
     http_t* connection = nullptr;
 };
 
+// One thread at a time: the start's, then the user-interface thread once the start's value is handed over
+// (the future orders the two); the network search asks the server nothing.
 struct State {
     Prompt prompt;
     bool declined = false;

@@ -267,8 +267,8 @@ TEST(CommandLine, MessagesSpeakTheUsersLanguage) {
          QStringLiteral("Cannot create file \"%1\". No such file or directory.\n").arg(missing)},
         {{QStringLiteral("--list-printers")},
          1,
-         QStringLiteral("System Error.  Code: 1282.\r\nСервер печати 127.0.0.1:9 недоступен.\n"),
-         QStringLiteral("System Error.  Code: 1282.\r\nThe print server 127.0.0.1:9 is not available.\n")},
+         QStringLiteral("System Error.  Code: 1282.\nСервер печати 127.0.0.1:9 недоступен.\n"),
+         QStringLiteral("System Error.  Code: 1282.\nThe print server 127.0.0.1:9 is not available.\n")},
     };
     for (const auto& l : locales) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -354,6 +354,13 @@ TEST(CommandLine, AModuleInTheCurrentFolderIsNeverLoaded) {
             std::printf("skipped %s: hiding /proc needs root and mount namespaces\n", c.name);
             continue;
         }
+#if defined(__SANITIZE_ADDRESS__)
+        // The sanitizer's own runtime reads /proc to know the stacks, and reports false faults without it.
+        if (c.command.first() == QStringLiteral("unshare")) {
+            std::printf("skipped %s: the address sanitizer needs /proc\n", c.name);
+            continue;
+        }
+#endif
         QFile::remove(mark);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("VORNEL_PLANTED_MARK"), mark);
@@ -369,7 +376,7 @@ TEST(CommandLine, AModuleInTheCurrentFolderIsNeverLoaded) {
         const QString err = QString::fromUtf8(p.readAllStandardError());
         EXPECT_FALSE(QFile::exists(mark)) << "the planted module was loaded";
         EXPECT_EQ(p.exitCode(), 1) << err.toStdString();
-        EXPECT_TRUE(err.contains(QStringLiteral("The print server 127.0.0.1:9 is not available.")))
+        EXPECT_TRUE(err.contains(QStringLiteral("Сервер печати 127.0.0.1:9 недоступен.")))
             << err.toStdString();
     }
 }

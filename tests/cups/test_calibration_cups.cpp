@@ -225,7 +225,7 @@ TEST_F(CalibrationOnCups, StoringThatFailsSaysWhy) {
     const Outcome missing = vornel({QStringLiteral("--calibrate"), QStringLiteral("202x148.5"),
                                     QStringLiteral("--printer"), QStringLiteral("Nowhere")});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, QStringLiteral("Printer \"Nowhere\" not found.\n"));
+    EXPECT_EQ(missing.err, QStringLiteral("Принтер «Nowhere» не найден.\n"));
     EXPECT_FALSE(QFile::exists(file()));
 
     // A file where the configuration folder should be.
@@ -235,7 +235,7 @@ TEST_F(CalibrationOnCups, StoringThatFailsSaysWhy) {
     const Outcome unwritable = vornel({QStringLiteral("--calibrate"), QStringLiteral("202x148.5")});
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_TRUE(unwritable.err.startsWith(
-        QStringLiteral("Cannot create file \"%1/config/vornel\".").arg(home.path())))
+        QStringLiteral("Не удалось создать файл «%1/config/vornel».").arg(home.path())))
         << unwritable.err.toStdString();
 }
 

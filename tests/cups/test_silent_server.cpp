@@ -277,7 +277,7 @@ TEST_F(FrozenServer, TimeInThePasswordDialogIsNotSilence) {
     const QByteArray userName = user.toUtf8();
     cupsSetUser(userName.constData());
     int asked = 0;
-    CupsPassword::setPrompt([&](const CupsPassword::Question&) -> std::optional<QByteArray> {
+    CupsPassword::setPrompt([&](const CupsPassword::Question&) -> std::optional<PasswordAnswer> {
         ++asked;
         // Longer than a job waits on a silent server.
         QEventLoop typing;
@@ -286,7 +286,7 @@ TEST_F(FrozenServer, TimeInThePasswordDialogIsNotSilence) {
         // The answer to the request sent again with the password comes after several of the job's waits.
         freeze();
         QTimer::singleShot(1000, [this] { thaw(); });
-        return password.toUtf8();
+        return PasswordAnswer(Secret::fromText(password));
     });
     const auto restore = qScopeGuard([] {
         CupsPassword::setPrompt({});

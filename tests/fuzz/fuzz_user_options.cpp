@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     cups_dest_t dest{const_cast<char*>("Fuzz"), nullptr, 1, user.count, user.values};
 
     // A printer that says nothing of its resolutions leaves the user's word: a real one, or none.
-    if (const std::optional<Resolution> alone = effectiveResolution(&dest, nullptr, nullptr))
+    if (const std::optional<Resolution> alone = effectiveResolution(&dest, nullptr, ListedResolutions{}))
         fuzz::require(alone->across > 0 && alone->down > 0, "the user's resolution has dots");
 
     const std::optional<DocumentSettings> settings = defaultSettingsFrom(answer, &dest);
@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::require(resolution && resolutionOption(settings->xResolution, settings->yResolution) == resolution,
                   "the job asks for the page's resolution");
     cups_dest_t asked{const_cast<char*>("Fuzz"), nullptr, 1, job.count(), job.get()};
-    const std::optional<Resolution> back = effectiveResolution(&asked, nullptr, nullptr);
+    const std::optional<Resolution> back = effectiveResolution(&asked, nullptr, ListedResolutions{});
     fuzz::require(back && back->across == settings->xResolution && back->down == settings->yResolution,
                   "the job's resolution reads back as the page's");
     fuzz::checkPrintedEnvelope(*settings, static_cast<EnvelopeTemplate>(data[0] % TemplateCount));

@@ -101,10 +101,8 @@ recommends=$(dpkg-deb -f "$deb" Recommends)
 for package in qt6-wayland qt6-translations-l10n cups; do
     grep -qE "(^|, )$package( |,|$)" <<<"$recommends" || fail "package does not recommend $package: $recommends"
 done
-# No configuration files and no maintainer scripts: removing the package leaves nothing of it, no "rc" entry.
-for part in conffiles preinst postinst prerm postrm; do
-    ! dpkg-deb -I "$deb" "$part" >/dev/null 2>&1 || fail "the package has $part: $(dpkg-deb -I "$deb" "$part")"
-done
+# No configuration files: removing the package leaves nothing of it, no "rc" entry.
+! dpkg-deb -I "$deb" conffiles >/dev/null 2>&1 || fail "the package has conffiles: $(dpkg-deb -I "$deb" conffiles)"
 # apt can install it as it stands: every dependency resolves (a simulation; nothing is installed).
 apt-get install --simulate -qq "$deb" >"$scratch/apt.log" 2>&1 || fail "apt would not install it: $(cat "$scratch/apt.log")"
 listed=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $NF}' | sed 's|^\./||' | sort)

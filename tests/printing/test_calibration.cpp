@@ -223,7 +223,7 @@ TEST(CalibrationStoreFile, AFileThatCantBeReadIsNotWrittenOver) {
              },
              [&] { store.reset(QStringLiteral("Desk"), QStringLiteral("m")); }}) {
         const std::string message = messageOf(change);
-        EXPECT_NE(message.find("Cannot create file \"" + folder.file().toStdString() + "\"."),
+        EXPECT_NE(message.find("Не удалось создать файл «" + folder.file().toStdString() + "»."),
                   std::string::npos)
             << message;
         EXPECT_TRUE(QFileInfo(folder.file()).isDir());
@@ -241,7 +241,7 @@ TEST(CalibrationStoreFile, AFolderThatCantBeWrittenSaysWhy) {
     const std::string message = messageOf([&] {
         store.save(QStringLiteral("Desk"), QStringLiteral("m"), {202, 148.5});
     });
-    EXPECT_NE(message.find("Cannot create file"), std::string::npos) << message;
+    EXPECT_NE(message.find("Не удалось создать файл"), std::string::npos) << message;
     EXPECT_FALSE(store.find(QStringLiteral("Desk"), QStringLiteral("m")));
 }
 
@@ -320,7 +320,7 @@ TEST_F(CalibratedPrinting, AStretchedEnvelopeMustStillFitThePaper) {
     EXPECT_NO_THROW(print(QStringLiteral("Desk")));
     CalibrationStore().save(QStringLiteral("Desk"), QStringLiteral("Laser 5"), {194, 150});
     const std::size_t before = fake.documents.size();
-    EXPECT_NE(messageOf([&] { print(QStringLiteral("Desk")); }).find("is too small for the envelope"),
+    EXPECT_NE(messageOf([&] { print(QStringLiteral("Desk")); }).find("слишком мала для конверта"),
               std::string::npos);
     EXPECT_EQ(fake.documents.size(), before);
 }

@@ -17,6 +17,16 @@
 
 namespace {
 
+// The label drawn at that density on white, in device pixels.
+QImage rendered(QLabel& label, double density) {
+    QImage image(label.size() * density, QImage::Format_RGB32);
+    image.setDevicePixelRatio(density);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    label.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
 // The label as the screen shows it at that density, black on white, in device pixels.
 QImage shown(QLabel& label, double density) {
     label.setAlignment(Qt::AlignCenter);
@@ -24,12 +34,7 @@ QImage shown(QLabel& label, double density) {
     QPalette palette = label.palette();
     palette.setColor(QPalette::WindowText, Qt::black);
     label.setPalette(palette);
-    QImage image(label.size() * density, QImage::Format_RGB32);
-    image.setDevicePixelRatio(density);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    label.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
-    return image;
+    return rendered(label, density);
 }
 
 // The ink, in units of a logical pixel of black.
@@ -88,15 +93,7 @@ TEST_P(Headings, TooWideForTheLabelEndsInAnEllipsisAndShowsWholeAsTheTooltip) {
             label->setAlignment(Qt::AlignCenter);
             label->setFixedWidth(width);
         }
-        const auto picture = [density](QLabel& label) {
-            QImage image(label.size() * density, QImage::Format_RGB32);
-            image.setDevicePixelRatio(density);
-            image.fill(Qt::white);
-            QPainter painter(&image);
-            label.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
-            return image;
-        };
-        EXPECT_EQ(picture(heading), picture(shortened));
+        EXPECT_EQ(rendered(heading, density), rendered(shortened, density));
     }
 
     const auto tooltipOf = [](QLabel& label) {
