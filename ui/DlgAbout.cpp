@@ -94,7 +94,7 @@ TFormAbout::TFormAbout(QWidget* owner) : QDialog(owner) {
     Image32 = new TPictureView(this);
     Image32->setObjectName(QStringLiteral("Image32"));
     Image32->setGeometry(0, 0, 550, 371);
-    Image32->setPicture(AboutPicture::load());
+    Image32->setPicture(AboutPicture::loadFor(devicePixelRatioF()));
 
     SiteLabel = addLabel<TLinkLabel>(Image32, "SiteLabel", {22, 282, 257, 16}, linkFont(), navy);
     SiteLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
