@@ -26,7 +26,7 @@ QImage load(const QString& path) {
 QString densePath(const QString& path) {
     const qsizetype dot = path.lastIndexOf(u'.');
     return dot > path.lastIndexOf(u'/') ? path.left(dot) + QStringLiteral("@2x") + path.mid(dot)
-                                         : path + QStringLiteral("@2x");
+                                        : path + QStringLiteral("@2x");
 }
 
 QImage loadFor(qreal devicePixelRatio, const QString& path) {

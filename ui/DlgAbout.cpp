@@ -5,6 +5,7 @@
 #include "ui/FixedFrame.h"
 #include "ui/Fonts.h"
 #include "ui/LinkLabel.h"
+#include "ui/OnScreen.h"
 #include "ui/OpenLink.h"
 #include "ui/PictureView.h"
 #include "ui/ProductConstants.h"
@@ -195,5 +196,5 @@ void runAboutCommand(QWidget* owner, const std::function<void(TFormAbout&)>& sho
 }
 
 void runAboutCommand(QWidget* owner) {
-    runAboutCommand(owner, [](TFormAbout& dialog) { dialog.exec(); });
+    runAboutCommand(owner, [](TFormAbout& dialog) { execOnScreen(dialog); });
 }

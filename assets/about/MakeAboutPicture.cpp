@@ -196,7 +196,8 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QByteArrayView language = argc > 2 ? QByteArrayView(argv[2]) : QByteArrayView();
     const QByteArrayView scaleArgument = argc > 3 ? QByteArrayView(argv[3]) : QByteArrayView();
-    if (argc < 5 || (language != "ru" && language != "en") || (scaleArgument != "1" && scaleArgument != "2")) {
+    if (argc < 5 || (language != "ru" && language != "en") ||
+        (scaleArgument != "1" && scaleArgument != "2")) {
         std::fprintf(stderr, "usage: %s <font directory> ru|en 1|2 <block file> [preview.png]\n", argv[0]);
         return 2;
     }

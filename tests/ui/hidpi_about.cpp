@@ -59,8 +59,7 @@ TEST(HiDpiAbout, EachLanguageHasAPictureDrawnAtTwiceTheSize) {
         EXPECT_LT(meanDifference(shrunk, plain, plain.rect()), 2.0);
         // Not the plain picture enlarged, pixel by pixel or smoothly.
         EXPECT_GT(mixedBlocks(dense, header), 0.05);
-        const QImage enlarged =
-            plain.scaled(dense.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage enlarged = plain.scaled(dense.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         EXPECT_GT(meanDifference(dense, enlarged, header), 2.0);
     }
 }
