@@ -1,6 +1,7 @@
 #include "app/ErrorReport.h"
 
 #include "ui/FixedFrame.h"
+#include "ui/OnScreen.h"
 #include "ui/ProductConstants.h"
 
 #include <QApplication>
@@ -33,7 +34,7 @@ std::exception_ptr innerOf(const std::exception_ptr& error) {
 void showBox(const QString& text, const QString& caption) {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, QApplication::activeWindow());
     giveFixedFrame(box);
-    box.exec();
+    execOnScreen(box);
 }
 
 Presenter& presenter() {

@@ -16,4 +16,11 @@ QString shownPath();
 // Read afresh for every dialog; raises EResourceError when the resource is missing or damaged.
 QImage load(const QString& path = shownPath());
 
+// The rendition drawn for screens of twice the density beside the picture at path ("name@2x.bin").
+QString densePath(const QString& path);
+
+// The picture for a screen of that device pixel ratio: the rendition drawn at twice the size, marked as
+// such, on any screen denser than one to one, the plain picture otherwise.
+QImage loadFor(qreal devicePixelRatio, const QString& path = shownPath());
+
 } // namespace AboutPicture

@@ -8,6 +8,7 @@
 #include "ui/ErrorRelay.h"
 #include "ui/Fonts.h"
 #include "ui/MillimetreBox.h"
+#include "ui/OnScreen.h"
 #include "ui/PasswordDialog.h"
 
 #include <QDate>
@@ -26,6 +27,7 @@ TCalibrationDialog::TCalibrationDialog(TPrinter& printer, CalibrationStore& stor
     identity_ = printer_.Identity();
     const std::optional<Calibration> stored = store_.find(name_, identity_);
 
+    keepOnScreen(*this);
     setFont(windowFont());
     setWindowTitle(tr("Калибровка принтера «%1»").arg(entry.Text));
 
@@ -136,5 +138,5 @@ void TCalibrationDialog::BtnResetClick() {
 
 bool runCalibrationCommand(QWidget* owner, TPrinter& printer, CalibrationStore& store) {
     TCalibrationDialog dialog(printer, store, owner);
-    return dialog.exec() == QDialog::Accepted;
+    return execOnScreen(dialog) == QDialog::Accepted;
 }

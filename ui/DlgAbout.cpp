@@ -5,6 +5,7 @@
 #include "ui/FixedFrame.h"
 #include "ui/Fonts.h"
 #include "ui/LinkLabel.h"
+#include "ui/OnScreen.h"
 #include "ui/OpenLink.h"
 #include "ui/PictureView.h"
 #include "ui/ProductConstants.h"
@@ -94,7 +95,7 @@ TFormAbout::TFormAbout(QWidget* owner) : QDialog(owner) {
     Image32 = new TPictureView(this);
     Image32->setObjectName(QStringLiteral("Image32"));
     Image32->setGeometry(0, 0, 550, 371);
-    Image32->setPicture(AboutPicture::load());
+    Image32->setPicture(AboutPicture::loadFor(devicePixelRatioF()));
 
     SiteLabel = addLabel<TLinkLabel>(Image32, "SiteLabel", {22, 282, 257, 16}, linkFont(), navy);
     SiteLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -195,5 +196,5 @@ void runAboutCommand(QWidget* owner, const std::function<void(TFormAbout&)>& sho
 }
 
 void runAboutCommand(QWidget* owner) {
-    runAboutCommand(owner, [](TFormAbout& dialog) { dialog.exec(); });
+    runAboutCommand(owner, [](TFormAbout& dialog) { execOnScreen(dialog); });
 }

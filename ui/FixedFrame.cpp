@@ -1,5 +1,7 @@
 #include "ui/FixedFrame.h"
 
+#include "ui/OnScreen.h"
+
 #include <QEvent>
 #include <QMetaObject>
 #include <QObject>
@@ -84,6 +86,6 @@ private:
 } // namespace
 
 void giveFixedFrame(QWidget& window) {
-    window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    keepOnScreen(window);
     new FixedFrameGuard(window);
 }

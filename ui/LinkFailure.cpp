@@ -1,6 +1,7 @@
 #include "ui/LinkFailure.h"
 
 #include "ui/FixedFrame.h"
+#include "ui/OnScreen.h"
 #include "ui/ProductConstants.h"
 
 #include <QCoreApplication>
@@ -21,5 +22,5 @@ void tellLinkNotOpened(QWidget* window, const QString& url) {
     giveFixedFrame(box);
     box.setTextFormat(Qt::PlainText);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    box.exec();
+    execOnScreen(box);
 }

@@ -13,9 +13,11 @@
 #include "ui/DlgAbout.h"
 #include "ui/DockPanel.h"
 #include "ui/ErrorRelay.h"
+#include "ui/FixedFrame.h"
 #include "ui/Fonts.h"
 #include "ui/ListBox.h"
 #include "ui/MenuStyle.h"
+#include "ui/OnScreen.h"
 #include "ui/OpenLink.h"
 #include "ui/PasswordDialog.h"
 #include "ui/Pictures.h"
@@ -341,8 +343,12 @@ void TMainForm::BtnPrintClick() {
             *printer_, [this] { return ListBoxTemplates->ItemIndex(); }, &calibrations());
     }
     // Said after the job, which went uncorrected; once a run.
-    if (const QString problem = calibrations().takeProblem(); !problem.isEmpty())
-        QMessageBox::warning(this, ProductConstants::ApplicationTitle(), problem);
+    if (const QString problem = calibrations().takeProblem(); !problem.isEmpty()) {
+        QMessageBox box(QMessageBox::Warning, ProductConstants::ApplicationTitle(), problem, QMessageBox::Ok,
+                        this);
+        giveFixedFrame(box);
+        execOnScreen(box);
+    }
 }
 
 void TMainForm::SavePdfClick() {

@@ -1,6 +1,7 @@
 #include "ui/PasswordDialog.h"
 
 #include "platform/Secret.h"
+#include "ui/OnScreen.h"
 #include "ui/ProductConstants.h"
 
 #include <QApplication>
@@ -46,6 +47,7 @@ TPasswordDialog::TPasswordDialog(const PasswordQuestion& question, PasswordPurpo
     : QDialog(parent) {
     setWindowTitle(tr("%1: пароль для печати").arg(ProductConstants::ProgramName()));
     setModal(true);
+    keepOnScreen(*this);
 
     auto* layout = new QVBoxLayout(this);
     auto* refused = new QLabel(TPasswordDialog::tr("Пароль не принят."), this);
@@ -128,7 +130,7 @@ std::optional<PasswordAnswer> askPrintServerPassword(const PasswordQuestion& que
     if (a.current && a.cancelled)
         return std::nullopt;
     TPasswordDialog dialog(question, a.purpose, QApplication::activeWindow());
-    if (dialog.exec() != QDialog::Accepted) {
+    if (execOnScreen(dialog) != QDialog::Accepted) {
         a.cancelled = true;
         return std::nullopt;
     }

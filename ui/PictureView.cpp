@@ -32,7 +32,9 @@ void TPictureView::paintEvent(QPaintEvent* event) {
 
     {
         QPainter painter(&buffer_);
-        const QRect pictureRect(pictureOrigin(size(), picture_.size()), picture_.size());
+        // A picture drawn for a denser screen covers its size in the view's own units.
+        const QSize pictureSize = picture_.deviceIndependentSize().toSize();
+        const QRect pictureRect(pictureOrigin(size(), pictureSize), pictureSize);
         const QRegion uncovered = QRegion(rect()) - QRegion(pictureRect);
         for (const QRect& margin : uncovered)
             painter.fillRect(margin, palette().color(backgroundRole()));

@@ -7,8 +7,9 @@
 
 class QPaintEvent;
 
-// Shows a picture one to one, centred, and holds child controls drawn over it. Every repaint goes through a
-// buffer of its own and the view never erases its background, so the picture does not flicker.
+// Shows a picture one to one, centred, and holds child controls drawn over it; a picture marked for a denser
+// screen covers its size in the view's units. Every repaint goes through a buffer of its own and the view
+// never erases its background, so the picture does not flicker.
 class TPictureView : public QWidget {
 public:
     explicit TPictureView(QWidget* parent);

@@ -194,36 +194,41 @@ void drawFooter(QPainter& p) {
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s <font directory> <block file> [preview.png [en]]\n", argv[0]);
+    const QByteArrayView language = argc > 2 ? QByteArrayView(argv[2]) : QByteArrayView();
+    const QByteArrayView scaleArgument = argc > 3 ? QByteArrayView(argv[3]) : QByteArrayView();
+    if (argc < 5 || (language != "ru" && language != "en") ||
+        (scaleArgument != "1" && scaleArgument != "2")) {
+        std::fprintf(stderr, "usage: %s <font directory> ru|en 1|2 <block file> [preview.png]\n", argv[0]);
         return 2;
     }
     const QString fonts = QString::fromLocal8Bit(argv[1]);
     const QString sans = loadFamily(fonts + QStringLiteral("/LiberationSans-Regular.ttf"));
     const QString sansBold = loadFamily(fonts + QStringLiteral("/LiberationSans-Bold.ttf"));
+    // The picture for screens of twice the density is drawn at that size, not enlarged from the other.
+    const int scale = scaleArgument == "2" ? 2 : 1;
 
-    QImage picture(Width, Height, QImage::Format_RGB32);
+    QImage picture(Width * scale, Height * scale, QImage::Format_RGB32);
     picture.fill(Qt::white);
     {
         QPainter p(&picture);
+        p.scale(scale, scale);
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
         drawBody(p);
         drawFooter(p);
-        const bool english = argc > 4 && QByteArrayView(argv[4]) == "en";
         drawHeader(p, sans, sansBold,
-                   english ? Words{QStringLiteral("Vornel"),
-                                   QStringLiteral("Envelopes for CDs and DVDs on any printer")}
-                           : Words{QStringLiteral("Ворнель"),
-                                   QStringLiteral("Конверты для CD и DVD на любом принтере")});
+                   language == "en" ? Words{QStringLiteral("Vornel"),
+                                            QStringLiteral("Envelopes for CDs and DVDs on any printer")}
+                                    : Words{QStringLiteral("Ворнель"),
+                                            QStringLiteral("Конверты для CD и DVD на любом принтере")});
     }
 
-    QFile block(QString::fromLocal8Bit(argv[2]));
+    QFile block(QString::fromLocal8Bit(argv[4]));
     if (!block.open(QIODevice::WriteOnly) || block.write(PictureBlock::write(picture)) < 0) {
-        std::fprintf(stderr, "cannot write %s\n", argv[2]);
+        std::fprintf(stderr, "cannot write %s\n", argv[4]);
         return 1;
     }
-    if (argc > 3 && !picture.save(QString::fromLocal8Bit(argv[3])))
+    if (argc > 5 && !picture.save(QString::fromLocal8Bit(argv[5])))
         return 1;
     return 0;
 }

@@ -1,7 +1,8 @@
 // The program's windows as a native client of a headless Wayland compositor (weston-run.sh): a print on the
-// private server, and the fixed-size windows asked to maximise, as the title bar the toolkit draws there
-// does on a click. A window that answered with its own size would be a protocol error, and the toolkit ends
-// the program on one.
+// private server, and the fixed-size windows asked to maximise or minimise, as the title bar the toolkit
+// draws there does on a click. A window that answered a maximise with its own size would be a protocol
+// error, and the toolkit ends the program on one; a minimised one would never come back, as the compositor
+// neither tells nor lets a client restore it.
 #include "PrivateCups.h"
 #include "ProgramOnCups.h"
 #include "app/ErrorReport.h"
@@ -13,17 +14,22 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -50,6 +56,58 @@ void maximiseAndSurvive(QWidget& window) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.minimumSize(), fixed);
     EXPECT_EQ(window.maximumSize(), fixed);
+}
+
+// Counts the times the window is hidden and shown.
+class ShowsAndHides : public QObject {
+public:
+    explicit ShowsAndHides(QWidget& window) { window.installEventFilter(this); }
+    int shown = 0;
+    int hidden = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        shown += event->type() == QEvent::Show;
+        hidden += event->type() == QEvent::Hide;
+        return false;
+    }
+};
+
+// Runs a modal window and, once it is up, asks it to minimise, as the title bar's button does; it must be
+// shown anew (a new surface, which the compositor maps) and run on as the modal window. Watched from the
+// event loop, as showing it anew ends one modal run and starts the next.
+void minimiseDuringModalRun(const std::function<void()>& run) {
+    QPointer<QWidget> window;
+    std::unique_ptr<ShowsAndHides> seen;
+    bool asked = false;
+    bool anew = false;
+    QElapsedTimer clock;
+    clock.start();
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!asked) {
+            if (!modal || !modal->windowHandle() || !modal->windowHandle()->isExposed())
+                return;
+            window = modal;
+            asked = true;
+            seen = std::make_unique<ShowsAndHides>(*window);
+            window->windowHandle()->setWindowState(Qt::WindowMinimized);
+            return;
+        }
+        anew = window && seen->hidden == 1 && seen->shown == 1 && window->isVisible() &&
+               window->windowHandle()->isExposed() && modal == window;
+        if (anew || clock.elapsed() > 10000) {
+            poll.stop();
+            if (auto* dialog = qobject_cast<QDialog*>(window.data()))
+                dialog->reject();
+        }
+    });
+    poll.start();
+    run();
+    ASSERT_TRUE(asked) << "no modal window came up";
+    EXPECT_TRUE(anew) << "hidden " << seen->hidden << ", shown " << seen->shown;
 }
 
 class WaylandWindows : public ReportedErrors {
@@ -100,6 +158,17 @@ TEST_F(WaylandWindows, ErrorBoxAskedToMaximiseStaysAndKeepsItsSize) {
     });
     ErrorReport::show(std::make_exception_ptr(EPrinter("System Error.  Code: 1282.")));
     EXPECT_TRUE(checked);
+}
+
+TEST_F(WaylandWindows, DialogsAskedToMinimiseAreShownAnew) {
+    ProgramOnCups program;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.form));
+    minimiseDuringModalRun([&] { runAboutCommand(&program.form); });
+    // The error box at start-up, the program's only window then.
+    program.form.hide();
+    ErrorReport::setPresenter({});
+    minimiseDuringModalRun(
+        [] { ErrorReport::show(std::make_exception_ptr(EPrinter("System Error.  Code: 1282."))); });
 }
 
 } // namespace
