@@ -9,24 +9,28 @@
 #include <condition_variable>
 #include <mutex>
 
+namespace {
+// Guards every question handed to the user-interface thread and its answer. Held by the asking thread from
+// before the call is made until its wait begins, and taken by the call before it reads anything it was given:
+// Qt's event queue orders the two as well, but out of a race checker's sight.
+std::mutex handing;
+} // namespace
+
 std::optional<PasswordAnswer> askPrintServerPasswordOnUiThread(const PasswordQuestion& question) {
     QCoreApplication* application = QCoreApplication::instance();
     if (QThread::currentThread() == application->thread())
         return askPrintServerPassword(question);
-    // The question and the answer stay this thread's, lent to the dialog until it returns. A queued call and a
-    // wait of our own rather than Qt's blocking call: the mutex, held here until the wait begins, orders the
-    // call's making before its running and the answer before its reading, where a race checker sees it.
+    // The question and the answer stay this thread's, lent to the dialog until it returns.
     struct Handoff {
-        std::mutex mutex;
         std::condition_variable answered;
         bool done = false;
         std::optional<PasswordAnswer> answer;
     } handoff;
-    std::unique_lock lock(handoff.mutex);
+    std::unique_lock lock(handing);
     QMetaObject::invokeMethod(
         application,
         [&handoff, &question] {
-            std::unique_lock shown(handoff.mutex);
+            std::unique_lock shown(handing);
             const PasswordQuestion asked = question;
             shown.unlock();
             std::optional<PasswordAnswer> answer = askPrintServerPassword(asked);
