@@ -35,8 +35,8 @@ int main(int argc, char** argv) {
     fake.defaultAnswer = DefaultPrinterAnswer::named(QStringLiteral("Office_Laser"));
     const bool about = argc > 1 && QString::fromLatin1(argv[1]) == QLatin1String("about");
     // Started on this thread, beside the fake: the window's start is ready at once.
-    QFuture<PrinterStart> start =
-        QtFuture::makeReadyFuture(startPrinter([&fake] { return std::make_unique<BorrowedPrintSystem>(fake); }));
+    QFuture<PrinterStart> start = QtFuture::makeReadyFuture(
+        startPrinter([&fake] { return std::make_unique<BorrowedPrintSystem>(fake); }));
     return runMainWindow(std::move(start), {}, [about](TMainForm& form) {
         if (about)
             QTimer::singleShot(200, &form, [&form] { form.AboutClick(); });

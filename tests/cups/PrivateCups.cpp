@@ -176,9 +176,9 @@ void waitForOutput(const QString& queue, const QString& file) {
 QString run(const QString& program, const QStringList& arguments) {
     const Finished finished = runToEnd(program, arguments);
     if (!finished.succeeded)
-        throw std::runtime_error(
-            (program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) + QStringLiteral(": ") + finished.output)
-                .toStdString());
+        throw std::runtime_error((program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) +
+                                  QStringLiteral(": ") + finished.output)
+                                     .toStdString());
     return finished.output;
 }
 

@@ -12,11 +12,11 @@
 #include "ui/PrintButton.h"
 #include "ui/RunMainWindow.h"
 
+#include <QFuture>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
-#include <QFuture>
 #include <QTimer>
 
 #include <cstdio>
@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[1]);
     const QString menu = argc > 2 ? QString::fromLatin1(argv[2]) : QString();
     // Started on this thread, beside the fake: the window's start is ready at once.
-    QFuture<PrinterStart> start =
-        QtFuture::makeReadyFuture(startPrinter([&fake] { return std::make_unique<BorrowedPrintSystem>(fake); }));
+    QFuture<PrinterStart> start = QtFuture::makeReadyFuture(
+        startPrinter([&fake] { return std::make_unique<BorrowedPrintSystem>(fake); }));
     return runMainWindow(std::move(start), {}, [&out, &menu](TMainForm& form) {
         QTimer::singleShot(600, [&form, &menu] {
             if (menu == QLatin1String("file"))
