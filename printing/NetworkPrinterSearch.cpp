@@ -12,6 +12,11 @@ namespace {
 // later (switched on, woken up).
 constexpr std::chrono::milliseconds Pause{2000};
 
+// Orders a queued call's making on the search's thread before its running on the receiver's, where a race
+// checker sees it: Qt's event queue orders them too, out of its sight. Held while the call is made, and taken
+// by the call before it reads what it carries.
+std::mutex handing;
+
 } // namespace
 
 NetworkPrinterSearch::NetworkPrinterSearch(NetworkSearch search, QObject& receiver,
@@ -21,7 +26,14 @@ NetworkPrinterSearch::NetworkPrinterSearch(NetworkSearch search, QObject& receiv
               return;
           // Queued call: the name goes by value, and `found` runs on the receiver's thread.
           const auto hand = [&](const QString& name) {
-              QMetaObject::invokeMethod(target, [found, name] { found(name); }, Qt::QueuedConnection);
+              const std::lock_guard made(handing);
+              QMetaObject::invokeMethod(
+                  target,
+                  [found, name] {
+                      { const std::lock_guard running(handing); }
+                      found(name);
+                  },
+                  Qt::QueuedConnection);
           };
           using Clock = std::chrono::steady_clock;
           const Clock::time_point end = Clock::now() + Limit;

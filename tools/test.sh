@@ -52,18 +52,20 @@ export LSAN_OPTIONS=suppressions="$root/tests/lsan.supp"
 run_suite "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DVORNEL_SANITIZE=ON -DVORNEL_BENCH=OFF || failed $?
 unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 
-# The start's value and the printer list held still across a password dialog, once more under
-# ThreadSanitizer.
+# The tests whose work crosses threads, once more under ThreadSanitizer: the start's value, the printer list
+# held still across a password dialog, the password asked from the start's and other threads, the network
+# search on the private DNS-SD network, and the monkey runs with the search beside them.
 run_threaded() {
   local dir=$root/build-tsan
   built+=("$dir")
   cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNEL_TSAN=ON -DVORNEL_BENCH=OFF \
     >/dev/null || return
-  cmake --build "$dir" -j "$jobs" --target test_printer_start test_printer_list_during_actions || return
+  cmake --build "$dir" -j "$jobs" --target test_printer_start test_printer_list_during_actions test_password \
+    test_monkey_fake test_monkey_cups test_network_printers || return
   (cd "$dir" && TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$root/tests/tsan.supp" \
     env -u PRINTER -u LPDEST -u CUPS_SERVER xvfb-run -a -s "-screen 0 1280x800x24" \
     ctest --output-on-failure -j "$jobs" --timeout 600 \
-    -R '^(PrinterStart|PrinterListDuringActions)\.')
+    -R '^(PrinterStart|PrinterListDuringActions|PasswordServer|Monkey[A-Za-z]*)\.|^network_printers$')
 }
 run_threaded || failed $?
 

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "platform/PrintSystem.h"
 #include "printing/PrinterStart.h"
 
 #include <QFuture>
 
 #include <functional>
-#include <memory>
 
 class TMainForm;
 
@@ -14,12 +12,9 @@ class TMainForm;
 // Empty, the handler is called as it is.
 using CreationRunner = std::function<void(const std::function<void()>& create)>;
 
-// The main window over the printer a start on another thread is making: the window, its creation handler
-// run by runCreation (which waits for the start), the first show; then `shown`, if given, with the window,
-// and the message loop until the application quits, whose code it returns. The application object, its
-// fonts and icon come first.
+// The main window over the printer a start is making, on a thread of its own or already done on this one: the
+// window, its creation handler run by runCreation (which waits for the start), the first show; then `shown`,
+// if given, with the window, and the message loop until the application quits, whose code it returns. The
+// application object, its fonts and icon come first.
 int runMainWindow(QFuture<PrinterStart> start, const CreationRunner& runCreation,
-                  const std::function<void(TMainForm&)>& shown = {});
-// The same over a printer started on this thread, over this print system.
-int runMainWindow(std::unique_ptr<PrintSystem> system, const CreationRunner& runCreation,
                   const std::function<void(TMainForm&)>& shown = {});

@@ -5,6 +5,7 @@
 #include "app/ErrorReport.h"
 #include "app/TApplication.h"
 #include "platform/PrintSystem.h"
+#include "printing/PrinterStart.h"
 #include "ui/Fonts.h"
 #include "ui/RunMainWindow.h"
 
@@ -52,7 +53,9 @@ public:
 
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
+    // Started as the program starts, on a thread of its own beside the fonts' set-up.
+    const PrinterStartThread start([] { return std::make_unique<InMemoryPrinters>(); });
     registerApplicationFonts();
-    runMainWindow(std::make_unique<InMemoryPrinters>(), ErrorReport::guard);
+    runMainWindow(start.future(), ErrorReport::guard);
     return 0;
 }

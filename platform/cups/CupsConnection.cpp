@@ -5,7 +5,6 @@
 #include <algorithm>
 
 std::unique_ptr<CupsConnection> CupsConnection::open(std::chrono::milliseconds connect, int* cancel) {
-    CupsPassword::install();
     http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                                 static_cast<int>(connect.count()), cancel);
     if (!http)

@@ -114,7 +114,7 @@ public:
     void abandon() {
         const std::lock_guard lock(mutex_);
         abandoned_ = true;
-        connectCancel_ = 1;
+        std::atomic_ref<int>(connectCancel_).store(1);
         if (http_)
             ::shutdown(httpGetFd(http_), SHUT_RDWR);
         changed_.notify_all();
@@ -155,7 +155,7 @@ private:
     std::condition_variable changed_;
     http_t* http_ = nullptr;
     std::atomic<bool> abandoned_{false};
-    // libcups reads it while it connects.
+    // libcups reads it while it connects: stored to through atomic_ref only.
     int connectCancel_ = 0;
     const std::function<void()>* call_ = nullptr;
     bool callDone_ = false;

@@ -44,6 +44,8 @@ void CupsNetworkPrinters::search(const std::function<void(const QString& name)>&
     // with it. The calling thread is pointed at no server meanwhile (libcups keeps the server per thread).
     const std::string server = cupsServer();
     cupsSetServer("/dev/null");
+    // Should the enumeration ever reach a server after all, its question comes to the program's prompt.
+    CupsPassword::install();
     const auto backToServer = qScopeGuard([&] { cupsSetServer(server.c_str()); });
     // libcups polls a plain int of the caller's. Atomic: the stopping thread stores to it through atomic_ref;
     // only this thread's libcups reads it.

@@ -21,7 +21,8 @@ struct Given {
 };
 
 // One thread at a time: the start's, then the user-interface thread once the start's value is handed over
-// (the future orders the two); the network search asks the server nothing.
+// (the future orders the two), and a job's thread while the user-interface thread waits for it (its start and
+// end order them); the network search asks the server nothing.
 struct State {
     Prompt prompt;
     bool declined = false;
@@ -95,7 +96,6 @@ void setPrompt(Prompt prompt) {
     s.prompt = std::move(prompt);
     // A new prompt is a new person to ask: nothing given to the last one is used for them.
     s.given.reset();
-    install();
 }
 
 PromptRelay::PromptRelay(Relay given) {
@@ -107,6 +107,9 @@ PromptRelay::~PromptRelay() {
 }
 
 AnsweringHere::AnsweringHere(http_t* http) : http_(http), outer_(state().answeringHere) {
+    // libcups keeps the callback per thread, and its own reads the terminal: a program started in the
+    // background would be stopped there. Every request of ours begins here, on whichever thread makes it.
+    install();
     state().answeringHere = http;
     state().answerWaiting = false;
 }

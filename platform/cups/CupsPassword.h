@@ -26,7 +26,8 @@ using Question = PasswordQuestion;
 using Prompt = PasswordPrompt;
 
 // Puts the program's own answering in place of the terminal's, for the calling thread: libcups keeps its
-// password callback per thread. Until a prompt is set, it declines.
+// password callback per thread. Until a prompt is set, it declines. Every request made through askingOnce
+// has it; a thread whose libcups calls may ask a server otherwise installs it first.
 void install();
 // The prompt for every request of this program from now on.
 void setPrompt(Prompt prompt);

@@ -9,9 +9,7 @@
 #include "platform/cups/CupsServer.h"
 
 CupsPrintSystem::CupsPrintSystem(ListFailure listFailure)
-    : listFailure_(listFailure), session_(std::make_shared<CupsSession>()) {
-    CupsPassword::install();
-}
+    : listFailure_(listFailure), session_(std::make_shared<CupsSession>()) {}
 
 DefaultPrinterAnswer CupsPrintSystem::unavailable() const {
     return DefaultPrinterAnswer::failure(IPP_STATUS_ERROR_SERVICE_UNAVAILABLE, CupsServer::unavailableText());

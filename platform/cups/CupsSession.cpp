@@ -10,8 +10,6 @@ constexpr qint64 IdleMs = 10000;
 CupsConnection* CupsSession::connection() {
     // Each question starts without a refusal; whether the user is asked again is the prompt's affair.
     CupsPassword::resetDeclined();
-    // The thread that asks may not be the one that opened the connection.
-    CupsPassword::install();
     if (failed_.isValid() && !failed_.hasExpired(QuietLimit.count()))
         return nullptr;
     failed_.invalidate();

@@ -5,14 +5,18 @@
 #include "FakePrintSystem.h"
 #include "app/TApplication.h"
 #include "platform/Shell.h"
+#include "printing/PrinterStart.h"
 #include "ui/DlgAbout.h"
 #include "ui/Fonts.h"
 #include "ui/Main.h"
 #include "ui/RunMainWindow.h"
 
+#include <QFuture>
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
+#include <utility>
 
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
@@ -30,7 +34,10 @@ int main(int argc, char** argv) {
     }
     fake.defaultAnswer = DefaultPrinterAnswer::named(QStringLiteral("Office_Laser"));
     const bool about = argc > 1 && QString::fromLatin1(argv[1]) == QLatin1String("about");
-    return runMainWindow(std::make_unique<BorrowedPrintSystem>(fake), {}, [about](TMainForm& form) {
+    // Started on this thread, beside the fake: the window's start is ready at once.
+    QFuture<PrinterStart> start = QtFuture::makeReadyFuture(
+        startPrinter([&fake] { return std::make_unique<BorrowedPrintSystem>(fake); }));
+    return runMainWindow(std::move(start), {}, [about](TMainForm& form) {
         if (about)
             QTimer::singleShot(200, &form, [&form] { form.AboutClick(); });
     });

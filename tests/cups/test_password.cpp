@@ -34,10 +34,12 @@
 #include <QProcessEnvironment>
 #include <QPushButton>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <thread>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -329,6 +331,43 @@ TEST_F(PasswordServer, AStartOnItsOwnThreadAsksInTheWindowsDialogOnce) {
     EXPECT_TRUE(cameOut(output()));
 }
 
+// libcups keeps its password callback per thread, and its own reads the terminal. Whatever thread asks the
+// server, the program's prompt answers: here the list asked from one thread, then the default from another
+// over a connection of its own, which the password given on the first answers without asking again.
+TEST_F(PasswordServer, EveryThreadThatAsksTheServerHasTheProgramsPrompt) {
+    start(EveryQuestion);
+    std::vector<std::thread::id> askedFrom;
+    CupsPassword::setPrompt([&](const PasswordQuestion&) -> std::optional<PasswordAnswer> {
+        askedFrom.push_back(std::this_thread::get_id());
+        return PasswordAnswer(Password.toUtf8());
+    });
+    // libcups' server and user are per thread too.
+    const auto onAThreadOfItsOwn = [&](const std::function<void()>& ask) {
+        std::thread::id id;
+        std::thread([&] {
+            id = std::this_thread::get_id();
+            cupsSetServer(address.constData());
+            cupsSetUser(user.constData());
+            ask();
+        }).join();
+        return id;
+    };
+
+    QStringList listed;
+    CupsPrintSystem lister;
+    const std::thread::id listedFrom = onAThreadOfItsOwn([&] { listed = lister.printers(); });
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{QStringLiteral("Locked"), QStringLiteral("Other")}));
+    EXPECT_EQ(askedFrom, std::vector<std::thread::id>{listedFrom});
+
+    DefaultPrinterAnswer answer = DefaultPrinterAnswer::none();
+    CupsPrintSystem another;
+    onAThreadOfItsOwn([&] { answer = another.defaultPrinter(); });
+    EXPECT_EQ(answer.kind, DefaultPrinterAnswer::Kind::Name);
+    EXPECT_EQ(answer.name, QStringLiteral("Locked"));
+    EXPECT_EQ(askedFrom.size(), 1u);
+}
+
 // Cancel at start-up is asked once and said as in a job; choosing a printer afterwards asks again, under
 // its own name.
 TEST_F(PasswordServer, CancelAtStartUpAsksOnceAndAChoiceAsksAgain) {
@@ -417,7 +456,9 @@ TEST_F(PasswordServer, TheCommandLineAsksOnItsTerminalAndDeclinesWithoutOne) {
             {QStringLiteral("-qec"), vornel + QStringLiteral(" --print"), QStringLiteral("/dev/null")},
             Password.toUtf8() + '\n');
     EXPECT_EQ(ttyStatus, 0) << screen.toStdString();
-    EXPECT_TRUE(screen.contains(User)) << screen.toStdString();
+    // The job's own thread asked through the program's prompt, never libcups' on the same terminal.
+    EXPECT_TRUE(screen.contains(QStringLiteral("Пароль пользователя %1").arg(User))) << screen.toStdString();
+    EXPECT_FALSE(screen.contains(QStringLiteral("Password for"))) << screen.toStdString();
     EXPECT_FALSE(screen.contains(Password)) << screen.toStdString();
     EXPECT_TRUE(cameOut(output()));
 }

@@ -28,6 +28,8 @@ public:
     std::unique_ptr<PrinterHandle> openPrinter(const QString& name) override;
     std::unique_ptr<DeviceContext> createQueryContext(const QString& device, const DocumentSettings& settings) override;
     std::unique_ptr<DeviceContext> createPrintContext(const QString& device, const DocumentSettings& settings) override;
+    // The search is the inner system's own, untouched: it runs on its thread and shares nothing counted here.
+    NetworkSearch networkSearch() override { return inner_.networkSearch(); }
 
     // What the print system says when it refuses a step.
     [[noreturn]] void refuse(const char* step);

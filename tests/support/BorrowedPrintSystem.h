@@ -24,6 +24,7 @@ public:
                                             const DocumentSettings& settings) override {
         return system_.createPrintContext(device, settings);
     }
+    NetworkSearch networkSearch() override { return system_.networkSearch(); }
 
 private:
     PrintSystem& system_;

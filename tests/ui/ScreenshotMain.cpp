@@ -5,12 +5,14 @@
 #include "BorrowedPrintSystem.h"
 #include "FakePrintSystem.h"
 #include "app/TApplication.h"
+#include "printing/PrinterStart.h"
 #include "ui/DlgAbout.h"
 #include "ui/Fonts.h"
 #include "ui/Main.h"
 #include "ui/PrintButton.h"
 #include "ui/RunMainWindow.h"
 
+#include <QFuture>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
@@ -18,6 +20,8 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
+#include <utility>
 
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
@@ -35,7 +39,10 @@ int main(int argc, char** argv) {
     fake.defaultAnswer = DefaultPrinterAnswer::named(QStringLiteral("Office_Laser"));
     const QString out = QString::fromLocal8Bit(argv[1]);
     const QString menu = argc > 2 ? QString::fromLatin1(argv[2]) : QString();
-    return runMainWindow(std::make_unique<BorrowedPrintSystem>(fake), {}, [&out, &menu](TMainForm& form) {
+    // Started on this thread, beside the fake: the window's start is ready at once.
+    QFuture<PrinterStart> start = QtFuture::makeReadyFuture(
+        startPrinter([&fake] { return std::make_unique<BorrowedPrintSystem>(fake); }));
+    return runMainWindow(std::move(start), {}, [&out, &menu](TMainForm& form) {
         QTimer::singleShot(600, [&form, &menu] {
             if (menu == QLatin1String("file"))
                 form.menuBar()->setActiveAction(form.MenuFile->menuAction());
