@@ -339,7 +339,7 @@ TEST_F(PasswordServer, EveryThreadThatAsksTheServerHasTheProgramsPrompt) {
     std::vector<std::thread::id> askedFrom;
     CupsPassword::setPrompt([&](const PasswordQuestion&) -> std::optional<PasswordAnswer> {
         askedFrom.push_back(std::this_thread::get_id());
-        return PasswordAnswer(Password.toUtf8());
+        return PasswordAnswer(Secret::fromText(Password));
     });
     // libcups' server and user are per thread too.
     const auto onAThreadOfItsOwn = [&](const std::function<void()>& ask) {
