@@ -6,8 +6,18 @@ set -euo pipefail
 build=$1 cupsd=$2 cupsd_dir=$3
 scratch=$(mktemp -d)
 program=""
+# The program ends even if it is stopped or does not heed a request to end.
+end_program() {
+    kill -CONT "$program" 2>/dev/null || return 0
+    kill "$program" 2>/dev/null || true
+    for _ in $(seq 50); do
+        kill -0 "$program" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    kill -KILL "$program" 2>/dev/null || true
+}
 cleanup() {
-    [ -z "$program" ] || kill "$program" 2>/dev/null || true
+    [ -z "$program" ] || end_program
     "$cupsd" delete-queue "$cupsd_dir" vornel_package >/dev/null 2>&1 || true
     rm -rf "$scratch"
 }
@@ -115,15 +125,20 @@ check_root "$scratch/deb-root" "package"
 "$cupsd" add-queue "$cupsd_dir" vornel_package >/dev/null
 "$cupsd" set-default "$cupsd_dir" vornel_package >/dev/null
 if [ -n "${DISPLAY:-}" ] && command -v xdotool >/dev/null; then
-    "$scratch/deb-root/usr/bin/vornel" &
+    # As a desktop's launcher starts it: no terminal.
+    setsid "$scratch/deb-root/usr/bin/vornel" </dev/null &
     program=$!
     # Generous: at the end of the suite under the sanitizers, every start is slow.
     timeout 60 xdotool search --sync --all --pid "$program" --name '^Ворнель \[light\] 1\.13$' >/dev/null || {
         shown=$(for w in $(xdotool search --pid "$program" --name . 2>/dev/null); do xdotool getwindowname "$w"; done)
+        # Where it waits, for whoever reads the failure.
+        ps -L -o pid,lwp,stat,wchan:32,comm -p "$program" >&2 || true
+        ! command -v gdb >/dev/null ||
+            timeout 60 gdb -p "$program" -batch -ex 'thread apply all bt 12' 2>/dev/null | grep -E '^(Thread|#)' >&2 || true
         fail "the installed program showed no main window; its windows: ${shown:-none}"
     }
 else
-    QT_QPA_PLATFORM=offscreen "$scratch/deb-root/usr/bin/vornel" &
+    QT_QPA_PLATFORM=offscreen setsid "$scratch/deb-root/usr/bin/vornel" </dev/null &
     program=$!
     sleep 2
 fi
