@@ -6,6 +6,7 @@ set -euo pipefail
 build=$1 cupsd=$2 cupsd_dir=$3
 scratch=$(mktemp -d)
 program=""
+bus_pid=""
 # The program ends even if it is stopped or does not heed a request to end.
 end_program() {
     kill -CONT "$program" 2>/dev/null || return 0
@@ -18,6 +19,7 @@ end_program() {
 }
 cleanup() {
     [ -z "$program" ] || end_program
+    [ -z "$bus_pid" ] || kill "$bus_pid" 2>/dev/null || true
     "$cupsd" delete-queue "$cupsd_dir" vornel_package >/dev/null 2>&1 || true
     rm -rf "$scratch"
 }
@@ -124,6 +126,12 @@ check_root "$scratch/deb-root" "package"
 # window and stays up.
 "$cupsd" add-queue "$cupsd_dir" vornel_package >/dev/null
 "$cupsd" set-default "$cupsd_dir" vornel_package >/dev/null
+# A desktop session's own bus: without one the toolkit's accessibility has libdbus launch a bus for the
+# display, which can wait for ever on one that a test before launched under another HOME.
+dbus-daemon --session --fork --nopidfile --print-address=3 --print-pid=4 3>"$scratch/bus" 4>"$scratch/bus.pid"
+bus_pid=$(cat "$scratch/bus.pid")
+export DBUS_SESSION_BUS_ADDRESS
+DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$scratch/bus")
 if [ -n "${DISPLAY:-}" ] && command -v xdotool >/dev/null; then
     # As a desktop's launcher starts it: no terminal.
     setsid "$scratch/deb-root/usr/bin/vornel" </dev/null &

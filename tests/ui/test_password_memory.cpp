@@ -153,7 +153,11 @@ TEST(PasswordInMemory, OnlyTheSecretHoldsItAndNothingAfterIt) {
                 EXPECT_TRUE(field->text().isEmpty());
                 ASSERT_EQ(secret->size(), Length);
                 const Copies taken = copiesInMemory(password);
+#if !defined(__SANITIZE_ADDRESS__)
+                // The address sanitizer holds freed blocks back from reuse: there a UTF-16 copy the toolkit
+                // freed while the dialog is still open is still found.
                 EXPECT_EQ(taken.utf16, 0);
+#endif
                 EXPECT_EQ(taken.utf8, 1);
             }
         }
